@@ -1,0 +1,1 @@
+// Keeps a layer library buildable while it holds headers only.

@@ -1,0 +1,202 @@
+#include "engine/Renamefile.h"
+
+#include "platform/FileRename.h"
+#include "support/QelFile.h"
+
+namespace {
+
+// Maps each character on its own. A character outside the BMP is mapped as one
+// code point only when its image is outside the BMP too, so the length holds.
+QString MapCase(const QString& s, bool upper)
+{
+    QString out = s;
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    const qsizetype n = out.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = d[i];
+        if (c < 0x80) {
+            if (upper && c >= 'a' && c <= 'z')
+                d[i] = c - 32;
+            else if (!upper && c >= 'A' && c <= 'Z')
+                d[i] = c + 32;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(d[i + 1])) {
+            const char32_t cp = QChar::surrogateToUcs4(c, d[i + 1]);
+            const char32_t mapped = upper ? QChar::toUpper(cp) : QChar::toLower(cp);
+            if (QChar::requiresSurrogates(mapped)) {
+                d[i] = QChar::highSurrogate(mapped);
+                d[i + 1] = QChar::lowSurrogate(mapped);
+            }
+            ++i;
+        } else if (!QChar::isSurrogate(c)) {
+            d[i] = upper ? QChar::toUpper(c) : QChar::toLower(c);
+        }
+    }
+    return out;
+}
+
+bool IsAsciiLetter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+}
+
+} // namespace
+
+QString UpperCaseSimple(const QString& s)
+{
+    return MapCase(s, true);
+}
+
+QString LowerCaseSimple(const QString& s)
+{
+    return MapCase(s, false);
+}
+
+void TRenameFile::SetFullName(const QString& path)
+{
+    FullName = path;
+    NewFullName.clear();
+
+    const qsizetype slash = path.lastIndexOf(u'/');
+    // "/a" keeps its root "/" and "//a" both of its slashes; "/x/a" becomes "/x".
+    if (slash < 0)
+        Dir = QStringLiteral(".");   // a bare name lives in the working folder, not in "/"
+    else if (slash >= 1 && path[slash - 1] != u'/')
+        Dir = path.left(slash);
+    else
+        Dir = path.left(slash + 1);
+    Dir += u'/';
+
+    const qsizetype dot = path.lastIndexOf(u'.');
+    ExtName = dot > slash ? path.mid(dot) : QString();
+    FileName = path.mid(slash + 1);
+    BaseName = FileName.left(FileName.size() - ExtName.size());
+}
+
+QString TRenameFile::MakeName(const QString& base, const QString& ext, bool rename, bool& failed)
+{
+    const QString name = base + ext;
+    if (!rename)
+        return name;
+    // A name with a "/" or NUL, or "." or "..", would move or lose the file.
+    const int err = plat::IsValidFileName(name) ? plat::RenameNoReplace(FullName, Dir + name) : -1;
+    failed = err != 0;
+    if (failed)
+        NewFullName.clear();
+    else
+        NewFullName = Dir + name;
+    return name;
+}
+
+QString TRenameFile::FirstLetterCase(bool upper, bool rename, bool& failed)
+{
+    QString base = BaseName;
+    for (qsizetype i = 0; i < base.size(); ++i) {
+        if (IsAsciiLetter(base[i])) {
+            base[i] = upper ? base[i].toUpper() : base[i].toLower();
+            break;
+        }
+    }
+    return MakeName(base, ExtName, rename, failed);
+}
+
+QString TRenameFile::BaseNameUpper(bool rename, bool& failed)
+{
+    return MakeName(UpperCaseSimple(BaseName), ExtName, rename, failed);
+}
+
+QString TRenameFile::BaseNameLower(bool rename, bool& failed)
+{
+    return MakeName(LowerCaseSimple(BaseName), ExtName, rename, failed);
+}
+
+QString TRenameFile::BaseNameFirstUpper(bool rename, bool& failed)
+{
+    return FirstLetterCase(true, rename, failed);
+}
+
+QString TRenameFile::ExtNameUpper(bool rename, bool& failed)
+{
+    return MakeName(BaseName, UpperCaseSimple(ExtName), rename, failed);
+}
+
+QString TRenameFile::ExtNameLower(bool rename, bool& failed)
+{
+    return MakeName(BaseName, LowerCaseSimple(ExtName), rename, failed);
+}
+
+QString TRenameFile::NewExtName(const QString& ext, bool rename, bool& failed)
+{
+    return MakeName(BaseName, ext, rename, failed);
+}
+
+QString TRenameFile::NewBaseName(const QString& base, bool rename, bool& failed)
+{
+    return MakeName(base, ExtName, rename, failed);
+}
+
+QString TRenameFile::ReplaceString(const QString& find, const QString& replace, bool rename, bool& failed)
+{
+    if (find.isEmpty())
+        return MakeName(BaseName, ExtName, rename, failed);
+    QString out;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = BaseName.indexOf(find, from, Qt::CaseSensitive);
+        if (at < 0)
+            break;
+        out += QStringView(BaseName).mid(from, at - from);
+        out += replace;
+        from = at + find.size();
+    }
+    out += QStringView(BaseName).mid(from);
+    return MakeName(out, ExtName, rename, failed);
+}
+
+QString TRenameFile::RemoveString(const QString& str, bool rename, bool& failed)
+{
+    return ReplaceString(str, QString(), rename, failed);
+}
+
+QString TRenameFile::RemoveStringExt(int first, int num, bool rename, bool& failed)
+{
+    // Values below 1 / below 0 never come from the window; treat them as the
+    // nearest meaningful ones rather than index outside the name.
+    const qsizetype len = BaseName.size();
+    const qsizetype headLen = std::clamp<qsizetype>(qsizetype(first) - 1, 0, len);
+    const qsizetype tailFrom = std::clamp<qsizetype>(qsizetype(first) - 1 + std::max(num, 0), headLen, len);
+    const QString base = BaseName.left(headLen) + BaseName.mid(tailFrom);
+    return MakeName(base, ExtName, rename, failed);
+}
+
+QString TRenameFile::InsertString(const QString& str, int pos, bool rename, bool& failed)
+{
+    const qsizetype len = BaseName.size();
+    if (qsizetype(pos) > len + 1)
+        return BaseName + ExtName;
+    QString base = BaseName;
+    base.insert(pos <= 0 ? 0 : pos - 1, str);
+    return MakeName(base, ExtName, rename, failed);
+}
+
+TRenameFiles::TRenameFiles() : Items(new qel::TItems<TRenameFile>), FileList(new TStringList) {}
+
+TRenameFiles::~TRenameFiles()
+{
+    delete Items;
+    delete FileList;
+}
+
+void TRenameFiles::LoadFiles(const QString& dir, const QString& mask)
+{
+    Items->Clear();
+    FileList->Clear();
+    qel::GetFileList(FileList, dir + mask, 128);
+    const int n = FileList->Count();
+    Items->Reserve(n);
+    for (int i = 0; i < n; ++i) {
+        auto* item = new TRenameFile;
+        item->SetFullName(FileList->Strings(i));
+        Items->Add(item);
+    }
+}

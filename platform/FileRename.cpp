@@ -1,0 +1,128 @@
+#include "platform/FileRename.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plat {
+
+namespace {
+
+struct TSplit {
+    QByteArray Dir;    // "." when the path has no folder part
+    QByteArray Name;
+};
+
+TSplit Split(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return {QByteArrayLiteral("."), path};
+    return {slash == 0 ? QByteArrayLiteral("/") : path.left(slash), path.mid(slash + 1)};
+}
+
+// True when the folder holds an entry spelled exactly `name`, byte for byte.
+bool HasExactEntry(const QByteArray& dir, const QByteArray& name)
+{
+    DIR* d = opendir(dir.constData());
+    if (!d)
+        return true;   // cannot tell: assume the worst
+    bool found = false;
+    while (dirent* e = readdir(d)) {
+        if (name == e->d_name) {
+            found = true;
+            break;
+        }
+    }
+    closedir(d);
+    return found;
+}
+
+bool SameInode(const QByteArray& a, const QByteArray& b)
+{
+    struct stat sa {}, sb {};
+    return lstat(a.constData(), &sa) == 0 && lstat(b.constData(), &sb) == 0 && sa.st_dev == sb.st_dev
+           && sa.st_ino == sb.st_ino;
+}
+
+// The target name exists. It may still be the very same entry: the unchanged
+// name, or another spelling of it on a case-insensitive file system.
+int ResolveTaken(const QByteArray& from, const QByteArray& to)
+{
+    const TSplit f = Split(from), t = Split(to);
+    if (!SameInode(from, to))
+        return EEXIST;
+    if (f.Name == t.Name) {
+        struct stat sf {}, st {};
+        stat(f.Dir.constData(), &sf);
+        stat(t.Dir.constData(), &st);
+        // Same folder, same name: rename(2) leaves such a file alone.
+        if (sf.st_dev == st.st_dev && sf.st_ino == st.st_ino)
+            return 0;
+        return EEXIST;
+    }
+    // Two spellings, one inode: a hard link on a case-sensitive file system
+    // has its own directory entry, a case variant on a case-insensitive one
+    // does not.
+    if (HasExactEntry(t.Dir, t.Name))
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+int LinkThenUnlink(const QByteArray& from, const QByteArray& to)
+{
+    if (::link(from.constData(), to.constData()) != 0)
+        return errno;
+    if (::unlink(from.constData()) != 0) {
+        const int err = errno;
+        ::unlink(to.constData());
+        return err;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool IsValidFileName(QStringView name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    return !name.contains(u'/') && !name.contains(QChar(0));
+}
+
+int RenameNoReplace(const QString& from, const QString& to)
+{
+    const qsizetype slash = to.lastIndexOf(u'/');
+    if (!IsValidFileName(QStringView(to).mid(slash + 1)) || from.contains(QChar(0)) || from.isEmpty())
+        return EINVAL;
+    const QByteArray f = QFile::encodeName(from), t = QFile::encodeName(to);
+
+    int err = 0;
+    if (::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    err = errno;
+    if (err == EINVAL || err == ENOSYS || err == ENOTSUP) {
+        // The file system does not know the flag: a hard link cannot replace
+        // anything either. Where links are not possible we refuse rather
+        // than risk a check-then-rename race.
+        err = LinkThenUnlink(f, t);
+        if (err == 0)
+            return 0;
+    }
+    if (err == EEXIST)
+        return ResolveTaken(f, t);
+    return err;
+}
+
+QString ErrorText(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+} // namespace plat

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace plat {
+
+// A name that can stand for a file of its own inside a folder: not empty,
+// not "." or "..", and holding neither "/" nor NUL.
+bool IsValidFileName(QStringView name);
+
+// Renames the file or folder `from` to `to` without ever replacing an existing
+// entry, also when another process creates `to` meanwhile. A change of letter
+// case on a case-insensitive file system succeeds; so does a rename onto the
+// unchanged name. The last path component of `to` must be a valid file name.
+// Returns 0, or the errno value of the refusal (EEXIST when the target is taken).
+int RenameNoReplace(const QString& from, const QString& to);
+
+// The system's text for an errno value.
+QString ErrorText(int err);
+
+} // namespace plat

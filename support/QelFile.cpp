@@ -1,0 +1,124 @@
+#include "support/QelFile.h"
+
+#include "platform/DirSearch.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+#include <climits>
+#include <new>
+#include <unistd.h>
+
+namespace qel {
+
+namespace {
+
+struct TPatternParts {
+    QString Dir;    // up to and including the last "/"
+    QString Mask;
+};
+
+TPatternParts SplitPattern(const QString& pattern)
+{
+    const qsizetype slash = pattern.lastIndexOf(u'/');
+    return {pattern.left(slash + 1), pattern.mid(slash + 1)};
+}
+
+TShellOpenHandler& ShellOpenHandler()
+{
+    static TShellOpenHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void GetFileList(TStrings* list, const QString& pattern, int attr)
+{
+    const TPatternParts parts = SplitPattern(pattern);
+    const unsigned skipMask = (plat::faHidden | plat::faSysFile | plat::faDirectory) & ~unsigned(attr);
+    const auto entries = plat::FindEntries(parts.Dir, parts.Mask);
+    list->Reserve(list->Count() + static_cast<int>(entries.size()));
+    for (const plat::TDirEntry& e : entries) {
+        if (e.Attr & skipMask)
+            continue;
+        list->Add(parts.Dir + e.Name);
+    }
+}
+
+QString GetAppPath()
+{
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return QStringLiteral("./");
+    const QString exe = QFile::decodeName(QByteArray(buf, n));
+    return exe.left(exe.lastIndexOf(u'/') + 1);
+}
+
+qint64 GetFileSize(const QString& fileName)
+{
+    const TPatternParts parts = SplitPattern(fileName);
+    const auto entries = plat::FindEntries(parts.Dir, parts.Mask, true);
+    if (entries.empty())
+        return -1;
+    return entries.front().Size;
+}
+
+int LoadFileToBuf(QString fileName, char*& buf, int size)
+{
+    const QByteArray path = QFile::encodeName(fileName);
+    if (::access(path.constData(), F_OK) != 0)
+        return 0;
+    QFile file(fileName);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    if (size < 0) {
+        const qint64 whole = GetFileSize(fileName);
+        if (whole < 0 || whole > INT_MAX)
+            return -1;
+        size = static_cast<int>(whole);
+    }
+    char* data = new (std::nothrow) char[static_cast<std::size_t>(size)];
+    if (!data)
+        return -1;
+    buf = data;
+    if (!opened)
+        return -1;
+    qint64 total = 0;
+    while (total < size) {
+        const qint64 n = file.read(data + total, size - total);
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        total += n;
+    }
+    return static_cast<int>(total);
+}
+
+TShellOpenHandler SetShellOpenHandler(TShellOpenHandler handler)
+{
+    TShellOpenHandler old = std::move(ShellOpenHandler());
+    ShellOpenHandler() = std::move(handler);
+    return old;
+}
+
+void ShellOpen(const QString& file, const QString& params, const QString& dir)
+{
+    if (ShellOpenHandler()) {
+        ShellOpenHandler()(file, params, dir);
+        return;
+    }
+    const QFileInfo info(file);
+    if (!file.contains(QLatin1String("://")) && info.isFile() && info.isExecutable()) {
+        QProcess::startDetached(file, QProcess::splitCommand(params), dir);
+        return;
+    }
+    const QUrl url = QUrl::fromUserInput(file, dir, QUrl::AssumeLocalFile);
+    if (url.isValid())
+        QDesktopServices::openUrl(url);
+}
+
+} // namespace qel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace testutil {
+
+// Creates `name` inside `dir` holding `content`; returns its full path.
+QString MakeFile(const QString& dir, const QString& name, const QByteArray& content = QByteArray());
+
+// File names in `dir` (hidden ones included, "." and ".." not), sorted.
+QStringList NamesIn(const QString& dir);
+
+// Content of a file, or a null QByteArray when it cannot be read.
+QByteArray ReadAll(const QString& path);
+
+} // namespace testutil
