@@ -4,6 +4,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
+
+// Readable QString values in GoogleTest messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']';
+}
+
 namespace testutil {
 
 // Creates `name` inside `dir` holding `content`; returns its full path.
