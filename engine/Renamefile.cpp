@@ -3,6 +3,8 @@
 #include "platform/FileRename.h"
 #include "support/QelFile.h"
 
+#include <memory>
+
 namespace {
 
 // Maps each character on its own. A character outside the BMP is mapped as one
@@ -54,23 +56,37 @@ QString LowerCaseSimple(const QString& s)
 
 void TRenameFile::SetFullName(const QString& path)
 {
+    SetFullName(path, nullptr);
+}
+
+void TRenameFile::SetFullName(const QString& path, const TRenameFile* previous)
+{
     FullName = path;
     NewFullName.clear();
 
     const qsizetype slash = path.lastIndexOf(u'/');
-    // "/a" keeps its root "/" and "//a" both of its slashes; "/x/a" becomes "/x".
+    // The directory is everything before the last "/", plus one "/". Where
+    // that "/" is the first character or follows another one (the root,
+    // doubled separators) the directory keeps it and gets one more.
+    QString dir;
     if (slash < 0)
-        Dir = QStringLiteral(".");   // a bare name lives in the working folder, not in "/"
+        dir = QStringLiteral("./");   // a bare name lives in the working folder, not in "/"
     else if (slash >= 1 && path[slash - 1] != u'/')
-        Dir = path.left(slash);
+        dir = path.left(slash + 1);
     else
-        Dir = path.left(slash + 1);
-    Dir += u'/';
+        dir = path.left(slash + 1) + u'/';
+    // Entries of one folder share one copy of its path and of common extensions.
+    Dir = previous && previous->Dir == dir ? previous->Dir : std::move(dir);
 
     const qsizetype dot = path.lastIndexOf(u'.');
-    ExtName = dot > slash ? path.mid(dot) : QString();
+    if (dot > slash) {
+        const QStringView ext = QStringView(path).mid(dot);
+        ExtName = previous && previous->ExtName == ext ? previous->ExtName : ext.toString();
+    } else {
+        ExtName.clear();
+    }
     FileName = path.mid(slash + 1);
-    BaseName = FileName.left(FileName.size() - ExtName.size());
+    BaseName = ExtName.isEmpty() ? FileName : FileName.left(FileName.size() - ExtName.size());
 }
 
 QString TRenameFile::MakeName(const QString& base, const QString& ext, bool rename, bool& failed)
@@ -194,9 +210,12 @@ void TRenameFiles::LoadFiles(const QString& dir, const QString& mask)
     qel::GetFileList(FileList, dir + mask, 128);
     const int n = FileList->Count();
     Items->Reserve(n);
+    const TRenameFile* previous = nullptr;
     for (int i = 0; i < n; ++i) {
-        auto* item = new TRenameFile;
-        item->SetFullName(FileList->Strings(i));
-        Items->Add(item);
+        auto item = std::make_unique<TRenameFile>();
+        item->SetFullName(FileList->Strings(i), previous);
+        previous = item.get();
+        Items->Add(item.get());
+        item.release();
     }
 }

@@ -19,6 +19,8 @@ public:
     QString FileName;
 
     void SetFullName(const QString& path);
+    // As above; shares the folder and extension text with `previous` where equal.
+    void SetFullName(const QString& path, const TRenameFile* previous);
     const QString& GetFileName() const { return FileName; }
 
     QString BaseNameUpper(bool rename, bool& failed);

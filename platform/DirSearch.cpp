@@ -3,9 +3,10 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <dirent.h>
 #include <fcntl.h>
-#include <numeric>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -115,9 +116,9 @@ bool NtfsLess(QStringView a, QStringView b)
     return QStringView(a).compare(b, Qt::CaseSensitive) < 0;
 }
 
-std::vector<TDirEntry> FindEntries(const QString& dir, const QString& mask, bool wantSize)
+TDirListing FindEntries(const QString& dir, const QString& mask, bool wantSize)
 {
-    std::vector<TDirEntry> found;
+    TDirListing found;
     const QByteArray path = dir.isEmpty() ? QByteArray(".") : QFile::encodeName(dir);
     DIR* d = opendir(path.constData());
     if (!d)
@@ -125,33 +126,91 @@ std::vector<TDirEntry> FindEntries(const QString& dir, const QString& mask, bool
     const int fd = dirfd(d);
     const bool all = IsMatchAll(mask);
     const QString upperMask = UpperUnits(mask);
-    std::vector<QString> keys;
+    // Upper-cased copies of the names, laid out like found.Names: the sort key.
+    std::u16string keys;
+    // A folder's own size tells roughly how many names it holds.
+    struct stat dirStat {};
+    if (fstat(fd, &dirStat) == 0 && dirStat.st_size > 0) {
+        const auto guess = std::min<qint64>(dirStat.st_size, qint64(8) << 20);
+        found.Names.reserve(qsizetype(guess / 2));
+        keys.reserve(std::size_t(guess / 2));
+        found.Items.reserve(std::size_t(guess / 32));
+    }
     while (dirent* e = readdir(d)) {
-        QString name = QFile::decodeName(e->d_name);
-        QString key = UpperUnits(name);
-        if (!all && !WildcardMatch(upperMask, key))
+        const qsizetype at = found.Names.size();
+        const std::size_t len = std::strlen(e->d_name);
+        if (std::all_of(e->d_name, e->d_name + len, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            found.Names.append(QLatin1StringView(e->d_name, qsizetype(len)));
+        else
+            found.Names.append(QFile::decodeName(QByteArray::fromRawData(e->d_name, qsizetype(len))));
+        const qsizetype n = found.Names.size() - at;
+        const char16_t* name = reinterpret_cast<const char16_t*>(found.Names.constData()) + at;
+        const std::size_t keyAt = keys.size();
+        keys.resize(keyAt + std::size_t(n));
+        for (qsizetype i = 0; i < n; ++i)
+            keys[keyAt + std::size_t(i)] = Up(name[i]);
+        if (!all && !MatchUpper(upperMask, QStringView(keys.data() + keyAt, n))
+            && !(upperMask.endsWith(u".*") && MatchUpper(QStringView(upperMask).chopped(2), QStringView(keys.data() + keyAt, n)))) {
+            found.Names.truncate(at);
+            keys.resize(keyAt);
             continue;
-        TDirEntry entry;
-        entry.Attr = AttrOf(fd, e->d_name, e->d_type, wantSize, entry.Size);
-        entry.Name = std::move(name);
-        found.push_back(std::move(entry));
-        keys.push_back(std::move(key));
+        }
+        TDirListing::TItem item;
+        item.Offset = at;
+        item.Length = n;
+        item.Attr = AttrOf(fd, e->d_name, e->d_type, wantSize, item.Size);
+        found.Items.push_back(item);
     }
     closedir(d);
 
-    std::vector<std::size_t> order(found.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-        const int c = QStringView(keys[x]).compare(QStringView(keys[y]), Qt::CaseSensitive);
-        if (c != 0)
-            return c < 0;
-        return QStringView(found[x].Name).compare(QStringView(found[y].Name), Qt::CaseSensitive) < 0;
+    // Sort on a packed copy of each key's first eight code units first, so
+    // that most comparisons never leave the array being sorted.
+    struct TSortItem {
+        quint64 Head[2];
+        std::size_t Index;
+    };
+    std::vector<TSortItem> order(found.Items.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const TDirListing::TItem& it = found.Items[i];
+        quint64 head[2] = {0, 0};
+        for (qsizetype u = 0; u < 8; ++u) {
+            const quint64 unit = u < it.Length ? quint64(keys[std::size_t(it.Offset + u)]) + 1 : 0;
+            head[u / 4] |= unit << (48 - 16 * (u % 4));
+        }
+        order[i] = {{head[0], head[1]}, i};
+    }
+    const char16_t* k = keys.data();
+    const char16_t* names = reinterpret_cast<const char16_t*>(found.Names.constData());
+    const std::vector<TDirListing::TItem>& items = found.Items;
+    std::sort(order.begin(), order.end(), [&](const TSortItem& x, const TSortItem& y) {
+        if (x.Head[0] != y.Head[0])
+            return x.Head[0] < y.Head[0];
+        if (x.Head[1] != y.Head[1])
+            return x.Head[1] < y.Head[1];
+        const TDirListing::TItem& p = items[x.Index];
+        const TDirListing::TItem& q = items[y.Index];
+        const qsizetype n = std::min(p.Length, q.Length);
+        const char16_t* a = k + p.Offset;
+        const char16_t* b = k + q.Offset;
+        for (qsizetype i = 8; i < n; ++i)
+            if (a[i] != b[i])
+                return a[i] < b[i];
+        if (p.Length != q.Length)
+            return p.Length < q.Length;
+        // Equal keys: the exact units decide, from the start.
+        a = names + p.Offset;
+        b = names + q.Offset;
+        for (qsizetype i = 0; i < n; ++i)
+            if (a[i] != b[i])
+                return a[i] < b[i];
+        return false;
     });
-    std::vector<TDirEntry> sorted;
-    sorted.reserve(found.size());
-    for (std::size_t i : order)
-        sorted.push_back(std::move(found[i]));
-    return sorted;
+    std::vector<TDirListing::TItem> sorted;
+    sorted.reserve(order.size());
+    for (const TSortItem& o : order)
+        sorted.push_back(items[o.Index]);
+    found.Items = std::move(sorted);
+    return found;
 }
 
 } // namespace plat

@@ -18,10 +18,20 @@ enum : unsigned {
     faAnyFile = 511,
 };
 
-struct TDirEntry {
-    QString Name;
-    unsigned Attr = 0;   // faHidden / faSysFile / faDirectory, or faNormal
-    qint64 Size = 0;     // only filled when asked for; 0 for folders
+// The entries of one folder, their names kept back to back in one string so
+// that a folder of 100,000 files costs a handful of allocations.
+struct TDirListing {
+    struct TItem {
+        qsizetype Offset = 0;
+        qsizetype Length = 0;
+        unsigned Attr = 0;   // faHidden / faSysFile / faDirectory, or faNormal
+        qint64 Size = 0;     // only filled when asked for; 0 for folders
+    };
+    QString Names;
+    std::vector<TItem> Items;   // in NTFS order
+
+    std::size_t Count() const { return Items.size(); }
+    QStringView Name(std::size_t i) const { return QStringView(Names).mid(Items[i].Offset, Items[i].Length); }
 };
 
 // Lists the one folder `dir` ("" means the working folder) and keeps the
@@ -30,7 +40,7 @@ struct TDirEntry {
 // neither a regular file nor a folder (after following a symlink) is a system
 // entry. The result is in the order NTFS gives (see NtfsLess). An unreadable
 // or missing folder yields nothing.
-std::vector<TDirEntry> FindEntries(const QString& dir, const QString& mask, bool wantSize = false);
+TDirListing FindEntries(const QString& dir, const QString& mask, bool wantSize = false);
 
 // "*" any run, "?" one character, letters without regard to case; "*.*"
 // matches every name and a trailing ".*" may match nothing, as on Windows.

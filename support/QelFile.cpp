@@ -39,12 +39,17 @@ void GetFileList(TStrings* list, const QString& pattern, int attr)
 {
     const TPatternParts parts = SplitPattern(pattern);
     const unsigned skipMask = (plat::faHidden | plat::faSysFile | plat::faDirectory) & ~unsigned(attr);
-    const auto entries = plat::FindEntries(parts.Dir, parts.Mask);
-    list->Reserve(list->Count() + static_cast<int>(entries.size()));
-    for (const plat::TDirEntry& e : entries) {
-        if (e.Attr & skipMask)
+    const plat::TDirListing found = plat::FindEntries(parts.Dir, parts.Mask);
+    QStringList& out = list->List();
+    out.reserve(out.size() + qsizetype(found.Count()));
+    for (std::size_t i = 0; i < found.Count(); ++i) {
+        if (found.Items[i].Attr & skipMask)
             continue;
-        list->Add(parts.Dir + e.Name);
+        const QStringView name = found.Name(i);
+        QString path;
+        path.reserve(parts.Dir.size() + name.size());
+        path.append(parts.Dir).append(name);
+        out.append(std::move(path));
     }
 }
 
@@ -61,10 +66,10 @@ QString GetAppPath()
 qint64 GetFileSize(const QString& fileName)
 {
     const TPatternParts parts = SplitPattern(fileName);
-    const auto entries = plat::FindEntries(parts.Dir, parts.Mask, true);
-    if (entries.empty())
+    const plat::TDirListing found = plat::FindEntries(parts.Dir, parts.Mask, true);
+    if (found.Count() == 0)
         return -1;
-    return entries.front().Size;
+    return found.Items.front().Size;
 }
 
 int LoadFileToBuf(QString fileName, char*& buf, int size)

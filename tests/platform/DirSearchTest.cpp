@@ -68,16 +68,21 @@ TEST(FindEntries, AttributesAndOrder)
     ASSERT_EQ(symlink("missing", (d + u"/dangling"_qs).toLocal8Bit().constData()), 0);
     ASSERT_EQ(mkfifo((d + u"/fifo"_qs).toLocal8Bit().constData(), 0600), 0);
 
-    const auto entries = plat::FindEntries(d + u'/', u"*"_qs, true);
+    const plat::TDirListing found = plat::FindEntries(d + u'/', u"*"_qs, true);
     QStringList got;
-    for (const auto& e : entries)
-        got << e.Name + u':' + QString::number(e.Attr) + u':' + QString::number(e.Size);
+    for (std::size_t i = 0; i < found.Count(); ++i)
+        got << found.Name(i).toString() + u':' + QString::number(found.Items[i].Attr) + u':'
+                   + QString::number(found.Items[i].Size);
     EXPECT_EQ(got, (QStringList{
                        u".:18:0"_qs, u"..:18:0"_qs, u".hidden:2:0"_qs, u"A.txt:128:0"_qs, u"b.txt:128:5"_qs,
                        u"dangling:4:0"_qs, u"fifo:4:0"_qs, u"link-to-dir:16:0"_qs, u"link-to-file:128:5"_qs,
                        u"sub.dir:16:0"_qs}));
 
-    EXPECT_TRUE(plat::FindEntries(d + u"/nowhere/"_qs, u"*"_qs).empty());
+    EXPECT_EQ(plat::FindEntries(d + u"/nowhere/"_qs, u"*"_qs).Count(), 0u);
+    const plat::TDirListing txt = plat::FindEntries(d, u"*.TXT"_qs);
+    ASSERT_EQ(txt.Count(), 2u);
+    EXPECT_EQ(txt.Name(0), u"A.txt");
+    EXPECT_EQ(txt.Name(1), u"b.txt");
 }
 
 } // namespace

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <string>
+#include <unistd.h>
+
+namespace bench {
+
+// Best of `runs` wall-clock timings of `f`, in milliseconds.
+inline double BestMs(int runs, const std::function<void()>& f)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        f();
+        const auto t1 = std::chrono::steady_clock::now();
+        best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
+    }
+    return best;
+}
+
+inline void Report(const std::string& name, double ms, double baselineMs = 0)
+{
+    if (baselineMs > 0)
+        std::printf("%s: %.1f ms, ratio %.2f\n", name.c_str(), ms, ms / baselineMs);
+    else
+        std::printf("%s: %.1f ms\n", name.c_str(), ms);
+    std::fflush(stdout);
+}
+
+// A fresh folder under /tmp holding `count` empty files named like photos.
+inline QString MakeFolder(int count)
+{
+    char tmpl[] = "/tmp/ralvinor-bench-XXXXXX";
+    if (!mkdtemp(tmpl))
+        std::abort();
+    const QString dir = QString::fromLocal8Bit(tmpl);
+    for (int i = 0; i < count; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%s/IMG_%06d.JPG", tmpl, i);
+        const int fd = ::open(name, O_CREAT | O_WRONLY, 0644);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return dir;
+}
+
+inline void RemoveFolder(const QString& dir)
+{
+    const std::string cmd = "rm -rf '" + dir.toStdString() + "'";
+    if (std::system(cmd.c_str()) != 0)
+        std::fprintf(stderr, "could not remove %s\n", dir.toLocal8Bit().constData());
+}
+
+// Resident memory of this process in bytes.
+inline long long ResidentBytes()
+{
+    long long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%lld %lld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+} // namespace bench
