@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// What the apply pass will do to one row, predicted before it runs.
+enum class TPlanOutcome {
+    Renamed,
+    Unchanged,     // the new name is the old one
+    TargetTaken,   // a file that is still there at that moment holds the name
+    Duplicate,     // an earlier row takes the name first
+    InvalidName,   // empty, ".", "..", holding "/" or NUL, or too long
+};
+
+struct TPlanRow {
+    TPlanOutcome Outcome = TPlanOutcome::Renamed;
+    QString Holder;        // TargetTaken: the name of the file in the way
+    int HolderRow = -1;    // Duplicate: the earlier row that took the name
+    bool Refused() const
+    {
+        return Outcome == TPlanOutcome::TargetTaken || Outcome == TPlanOutcome::Duplicate
+               || Outcome == TPlanOutcome::InvalidName;
+    }
+};
+
+struct TPlanCounts {
+    int Renamed = 0;
+    int Unchanged = 0;
+    int Refused = 0;
+};
+
+// Predicts, row by row and in list order, what renaming oldNames[i] to
+// newNames[i] inside one folder does: each step sees the folder as the steps
+// before it left it, exactly as the apply pass does (renames never replace a
+// file). `folderNames` are all names in the folder, files of any kind, hidden
+// ones and subfolders included. On a case-insensitive folder names that differ
+// only in case are one name, and a change of case alone is a rename.
+// `maxNameBytes` is the longest name the file system takes, in bytes.
+std::vector<TPlanRow> PlanRenames(const QStringList& oldNames, const QStringList& newNames,
+                                  const QStringList& folderNames, bool caseInsensitive, int maxNameBytes = 255);
+
+TPlanCounts CountPlan(const std::vector<TPlanRow>& plan);
+
+// The same prediction for repeated previews of one loaded folder: the folder's
+// names are indexed once, each Plan() only looks up what the rows change.
+class TRenamePlanner {
+public:
+    void SetFolder(const QStringList& folderNames, bool caseInsensitive, int maxNameBytes = 255);
+    std::vector<TPlanRow> Plan(const QStringList& oldNames, const QStringList& newNames);
+    bool CaseInsensitive() const { return FCaseInsensitive; }
+
+private:
+    struct TSlot {
+        bool Present = false;
+        int Row = -1;    // the row whose rename put the name there, -1 for an original file
+        QString Name;    // the spelling on disk
+    };
+    QString Key(const QString& name) const;
+    QHash<QString, TSlot> FNames;
+    bool FCaseInsensitive = false;
+    int FMaxNameBytes = 255;
+};
+
+// Whether names in `dir` are compared without regard to case. Tells from the
+// folder's own files where one has a letter (its other-case spelling resolves
+// to the same file and no entry is spelled that way), otherwise from the
+// folder's case-folding flag. Writes nothing.
+bool IsCaseInsensitiveFolder(const QString& dir, const QStringList& folderNames);
+
+// The longest file name, in bytes, that the file system of `dir` takes.
+int MaxNameBytes(const QString& dir);

@@ -1,0 +1,176 @@
+#include "engine/RenamePlan.h"
+
+#include "common/TestUtil.h"
+#include "engine/Renamefile.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using testutil::MakeFile;
+using testutil::NamesIn;
+
+namespace {
+
+QStringList L(std::initializer_list<const char*> names)
+{
+    QStringList out;
+    for (const char* n : names)
+        out << QString::fromUtf8(n);
+    return out;
+}
+
+std::string Describe(const std::vector<TPlanRow>& plan)
+{
+    std::string s;
+    for (const TPlanRow& r : plan) {
+        switch (r.Outcome) {
+        case TPlanOutcome::Renamed: s += "R"; break;
+        case TPlanOutcome::Unchanged: s += "U"; break;
+        case TPlanOutcome::TargetTaken: s += "T(" + r.Holder.toStdString() + ")"; break;
+        case TPlanOutcome::Duplicate: s += "D(" + std::to_string(r.HolderRow) + ")"; break;
+        case TPlanOutcome::InvalidName: s += "I"; break;
+        }
+        s += " ";
+    }
+    return s;
+}
+
+TEST(RenamePlan, Table)
+{
+    const struct {
+        const char* what;
+        QStringList oldNames, newNames, others;
+        bool caseInsensitive;
+        const char* expected;
+    } cases[] = {
+        {"chain forward", L({"1.txt", "2.txt", "3.txt"}), L({"2.txt", "3.txt", "4.txt"}), {}, false, "T(2.txt) T(3.txt) R "},
+        {"chain backward", L({"2.txt", "3.txt"}), L({"1.txt", "2.txt"}), {}, false, "R R "},
+        {"swap", L({"a", "b"}), L({"b", "a"}), {}, false, "T(b) T(a) "},
+        {"same new name twice", L({"a", "b"}), L({"x", "x"}), {}, false, "R D(0) "},
+        {"unchanged", L({"a"}), L({"a"}), {}, false, "U "},
+        {"taken by a file outside the list", L({"a.txt"}), L({"b.txt"}), L({"b.txt", "sub"}), false, "T(b.txt) "},
+        {"taken by a folder", L({"a.txt"}), L({"sub"}), L({"sub"}), false, "T(sub) "},
+        {"invalid names", L({"a", "b", "c", "d", "e"}), L({"", ".", "..", "x/y", "ok"}), {}, false, "I I I I R "},
+        {"case only, sensitive", L({"A.txt"}), L({"a.txt"}), {}, false, "R "},
+        {"case only, insensitive", L({"A.txt"}), L({"a.txt"}), {}, true, "R "},
+        {"other case taken, insensitive", L({"x.txt"}), L({"B.TXT"}), L({"b.txt"}), true, "T(b.txt) "},
+        {"other case free, sensitive", L({"x.txt"}), L({"B.TXT"}), L({"b.txt"}), false, "R "},
+        {"duplicates by case, insensitive", L({"a", "b"}), L({"X", "x"}), {}, true, "R D(0) "},
+        {"freed name is reused", L({"a", "b"}), L({"c", "a"}), {}, false, "R R "},
+    };
+    for (const auto& c : cases) {
+        const QStringList folder = c.oldNames + c.others;
+        EXPECT_EQ(Describe(PlanRenames(c.oldNames, c.newNames, folder, c.caseInsensitive)), c.expected) << c.what;
+    }
+}
+
+TEST(RenamePlan, TooLongForTheFileSystem)
+{
+    const QString longName(300, u'x');
+    const QString fits = QString(84, QChar(0x4E2D));   // 252 bytes in UTF-8
+    const auto plan = PlanRenames(L({"a", "b"}), {longName, fits}, L({"a", "b"}), false, 255);
+    EXPECT_EQ(Describe(plan), "I R ");
+    EXPECT_EQ(Describe(PlanRenames(L({"a"}), {QString(86, QChar(0x4E2D))}, L({"a"}), false, 255)), "I ");
+}
+
+TEST(RenamePlan, PlannerCanBeAskedAgain)
+{
+    TRenamePlanner planner;
+    planner.SetFolder(L({"1", "2", "3"}), false);
+    const auto first = planner.Plan(L({"1", "2", "3"}), L({"3", "4", "5"}));
+    EXPECT_EQ(Describe(first), "T(3) R R ");
+    EXPECT_EQ(Describe(planner.Plan(L({"1", "2", "3"}), L({"3", "4", "5"}))), Describe(first));
+    EXPECT_EQ(Describe(planner.Plan(L({"1"}), L({"4"}))), "R ");
+    const TPlanCounts counts = CountPlan(first);
+    EXPECT_EQ(counts.Renamed, 2);
+    EXPECT_EQ(counts.Refused, 1);
+    EXPECT_EQ(counts.Unchanged, 0);
+}
+
+// The prediction must match what the apply pass really does on disk, for
+// batches full of collisions, chains and swaps.
+TEST(RenamePlan, PredictsTheRealApplyPass)
+{
+    QRandomGenerator rng(20261211);
+    const QString alphabet = QStringLiteral("abAB1.");
+    auto randomText = [&](int maxLen) {
+        QString s;
+        const int len = int(rng.bounded(maxLen + 1));
+        for (int i = 0; i < len; ++i)
+            s += alphabet[int(rng.bounded(alphabet.size()))];
+        return s;
+    };
+    using TOp = std::function<QString(TRenameFile&, bool, bool&)>;
+    const std::vector<std::function<TOp()>> ops = {
+        [&] { return TOp([](TRenameFile& f, bool r, bool& x) { return f.BaseNameUpper(r, x); }); },
+        [&] { return TOp([](TRenameFile& f, bool r, bool& x) { return f.BaseNameLower(r, x); }); },
+        [&] { return TOp([](TRenameFile& f, bool r, bool& x) { return f.BaseNameFirstUpper(r, x); }); },
+        [&] { return TOp([](TRenameFile& f, bool r, bool& x) { return f.ExtNameUpper(r, x); }); },
+        [&] { return TOp([](TRenameFile& f, bool r, bool& x) { return f.ExtNameLower(r, x); }); },
+        [&] { const QString e = randomText(2); return TOp([e](TRenameFile& f, bool r, bool& x) { return f.NewExtName(e, r, x); }); },
+        [&] { const QString b = randomText(2); return TOp([b](TRenameFile& f, bool r, bool& x) { return f.NewBaseName(b, r, x); }); },
+        [&] {
+            const QString a = randomText(1), b = randomText(2);
+            return TOp([a, b](TRenameFile& f, bool r, bool& x) { return f.ReplaceString(a, b, r, x); });
+        },
+        [&] { const QString a = randomText(2); return TOp([a](TRenameFile& f, bool r, bool& x) { return f.RemoveString(a, r, x); }); },
+        [&] {
+            const int first = 1 + int(rng.bounded(3)), num = int(rng.bounded(3));
+            return TOp([first, num](TRenameFile& f, bool r, bool& x) { return f.RemoveStringExt(first, num, r, x); });
+        },
+        [&] {
+            const QString s = randomText(2);
+            const int pos = int(rng.bounded(5));
+            return TOp([s, pos](TRenameFile& f, bool r, bool& x) { return f.InsertString(s, pos, r, x); });
+        },
+    };
+
+    for (int round = 0; round < 300; ++round) {
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        const QString d = tmp.path();
+        const int files = 1 + int(rng.bounded(6));
+        for (int i = 0; i < files; ++i) {
+            const QString name = randomText(3);
+            if (!name.isEmpty() && name != u"." && name != u"..")
+                MakeFile(d, name, name.toUtf8());
+        }
+        if (rng.bounded(4) == 0)
+            QDir(d).mkdir(randomText(2) + u'x');
+
+        TRenameFiles set;
+        set.LoadFiles(d, QStringLiteral("/*.*"));
+        const TOp op = ops[rng.bounded(quint32(ops.size()))]();
+        QStringList oldNames, newNames;
+        for (int i = 0; i < set.GetCount(); ++i) {
+            oldNames << set.GetItem(i)->GetFileName();
+            bool unused = false;
+            newNames << op(*set.GetItem(i), false, unused);
+        }
+        const QStringList before = NamesIn(d);
+        const auto plan = PlanRenames(oldNames, newNames, before, IsCaseInsensitiveFolder(d, before));
+
+        QStringList expectedAfter = before;
+        for (int i = 0; i < set.GetCount(); ++i) {
+            TRenameFile& f = *set.GetItem(i);
+            bool failed = false;
+            op(f, true, failed);
+            const TPlanRow& row = plan[std::size_t(i)];
+            EXPECT_EQ(failed, row.Refused())
+                << "round " << round << " row " << i << ": " << oldNames[i].toStdString() << " -> "
+                << newNames[i].toStdString() << " predicted " << Describe({row});
+            if (row.Outcome == TPlanOutcome::Renamed) {
+                expectedAfter.removeOne(oldNames[i]);
+                expectedAfter << newNames[i];
+            }
+        }
+        expectedAfter.sort();
+        EXPECT_EQ(NamesIn(d), expectedAfter) << "round " << round;
+    }
+}
+
+} // namespace
