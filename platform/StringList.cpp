@@ -62,3 +62,85 @@ void TStringList::SetText(const QString& text)
         start = i;
     }
 }
+
+namespace {
+// Outside strict delimiting every character up to the blank ends an item.
+bool IsBlankOrControl(QChar c)
+{
+    return c.unicode() <= 0x20;
+}
+} // namespace
+
+QString TStringList::DelimitedText() const
+{
+    if (FItems.size() == 1 && FItems.front().isEmpty())
+        return QString(2, FQuoteChar);
+    QString out;
+    for (qsizetype i = 0; i < FItems.size(); ++i) {
+        const QString& s = FItems[i];
+        if (i > 0)
+            out += FDelimiter;
+        bool quote = false;
+        for (QChar c : s) {
+            if (c == FQuoteChar || c == FDelimiter || IsBlankOrControl(c)) {
+                quote = true;
+                break;
+            }
+        }
+        if (!quote) {
+            out += s;
+            continue;
+        }
+        out += FQuoteChar;
+        for (QChar c : s) {
+            out += c;
+            if (c == FQuoteChar)
+                out += c;
+        }
+        out += FQuoteChar;
+    }
+    return out;
+}
+
+void TStringList::SetDelimitedText(const QString& text)
+{
+    FItems.clear();
+    const qsizetype n = text.size();
+    qsizetype p = 0;
+    const auto skipBlanks = [&] {
+        while (p < n && IsBlankOrControl(text[p]))
+            ++p;
+    };
+    skipBlanks();
+    while (p < n) {
+        QString item;
+        if (text[p] == FQuoteChar) {
+            ++p;
+            while (p < n) {
+                if (text[p] == FQuoteChar) {
+                    if (p + 1 < n && text[p + 1] == FQuoteChar) {
+                        item += FQuoteChar;
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    break;
+                }
+                item += text[p++];
+            }
+        } else {
+            const qsizetype start = p;
+            while (p < n && !IsBlankOrControl(text[p]) && text[p] != FDelimiter)
+                ++p;
+            item = text.mid(start, p - start);
+        }
+        FItems.append(item);
+        skipBlanks();
+        if (p < n && text[p] == FDelimiter) {
+            if (p + 1 == n)
+                FItems.append(QString());
+            ++p;
+            skipBlanks();
+        }
+    }
+}

@@ -25,6 +25,17 @@ public:
     QChar QuoteChar() const { return FQuoteChar; }
     void SetQuoteChar(QChar c) { FQuoteChar = c; }
 
+    // The items joined by Delimiter(); an item holding the delimiter, the
+    // quote character, a blank or a control character is quoted (inner quotes
+    // doubled). A single empty item gives two quote characters.
+    QString DelimitedText() const;
+    // Clears the list and splits `text`: an item ends at the delimiter or at
+    // any character up to the blank (U+0000..U+0020); such characters between
+    // items are skipped. An item starting with the quote character runs to
+    // the closing one (a doubled quote stands for one, a missing closing quote
+    // runs to the end). A delimiter right at the end adds an empty item.
+    void SetDelimitedText(const QString& text);
+
     const QStringList& List() const { return FItems; }
     QStringList& List() { return FItems; }
     void Reserve(int n) { FItems.reserve(n); }
