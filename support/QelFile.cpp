@@ -1,11 +1,17 @@
 #include "support/QelFile.h"
 
 #include "platform/DirSearch.h"
+#include "support/QelDialogs.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <climits>
@@ -101,6 +107,32 @@ int LoadFileToBuf(QString fileName, char*& buf, int size)
         total += n;
     }
     return static_cast<int>(total);
+}
+
+QString OpenDirDlg(const QString& caption)
+{
+    // Qt's own dialog rather than the desktop's, so that it speaks the
+    // program's language; ReadOnly takes away its new-folder button.
+    QFileDialog dlg(MainForm(), caption);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly | QFileDialog::DontUseNativeDialog);
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    dlg.setDirectory(QDir(desktop).exists() ? desktop : QDir::homePath());
+    if (dlg.exec() != QDialog::Accepted)
+        return QString();
+    return dlg.selectedFiles().value(0);
+}
+
+TMessage::TMessage(const QDropEvent& event) : Data(event.mimeData())
+{
+}
+
+QString GetDragFileName(const TMessage& msg)
+{
+    if (!msg.Data || !msg.Data->hasUrls())
+        return QString();
+    const QUrl first = msg.Data->urls().value(0);
+    return first.isLocalFile() ? first.toLocalFile() : QString();
 }
 
 TShellOpenHandler SetShellOpenHandler(TShellOpenHandler handler)

@@ -5,6 +5,9 @@
 #include <QString>
 #include <functional>
 
+class QDropEvent;
+class QMimeData;
+
 namespace qel {
 
 // Appends to `list` the paths that `pattern` (a folder path, "/" and a
@@ -30,6 +33,22 @@ int LoadFileToBuf(QString fileName, char*& buf, int size);
 // Opens a file, a folder or a web address the way the desktop does; a program
 // is started with `params` in `dir`. The outcome is not reported.
 void ShellOpen(const QString& file, const QString& params, const QString& dir);
+
+// Lets the user pick a folder in a folder dialog (folders only, no button
+// for making one) with `caption` as its title. Returns the folder's
+// path, or "" when the user cancels.
+QString OpenDirDlg(const QString& caption);
+
+// A files-dropped message: the data a drop event carried.
+struct TMessage {
+    const QMimeData* Data = nullptr;
+    TMessage() = default;
+    explicit TMessage(const QMimeData* data) : Data(data) {}
+    explicit TMessage(const QDropEvent& event);
+};
+
+// The first dropped path, or "" when the first dropped item is no local file.
+QString GetDragFileName(const TMessage& msg);
 
 // Test seam: while set, ShellOpen hands its arguments to `handler` instead of
 // the desktop. Returns the handler that was set before.

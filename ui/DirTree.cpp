@@ -1,0 +1,165 @@
+#include "ui/DirTree.h"
+
+#include "platform/DirSearch.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace {
+
+enum : int {
+    PathRole = Qt::UserRole + 1,
+    FilledRole,
+};
+
+QIcon ThemeIcon(const char* name, const QStyle* style, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), style->standardIcon(fallback));
+}
+
+QString JoinPath(const QString& dir, const QString& name)
+{
+    return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
+}
+
+} // namespace
+
+TDirTree::TDirTree(QWidget* parent) : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformRowHeights(true);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    FFolderIcon = ThemeIcon("folder", style(), QStyle::SP_DirIcon);
+
+    connect(this, &QTreeWidget::itemExpanded, this, &TDirTree::FillChildren);
+
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const bool hasDesktop = !desktop.isEmpty() && QDir(desktop).exists();
+    FDesktop = new QTreeWidgetItem(this, {QStringLiteral("桌面")});
+    FDesktop->setIcon(0, ThemeIcon("user-desktop", style(), QStyle::SP_DesktopIcon));
+    FDesktop->setData(0, PathRole, hasDesktop ? desktop : QString());
+    FDesktop->setData(0, FilledRole, true);
+
+    AddFolder(FDesktop, QStringLiteral("主文件夹"), QDir::homePath(),
+              ThemeIcon("user-home", style(), QStyle::SP_DirHomeIcon));
+    FRoot = AddFolder(FDesktop, QStringLiteral("文件系统"), QStringLiteral("/"),
+                      ThemeIcon("drive-harddisk", style(), QStyle::SP_DriveHDIcon));
+    const QIcon volumeIcon = ThemeIcon("drive-removable-media", style(), QStyle::SP_DriveHDIcon);
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        const bool userMount = root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/mnt/"))
+                               || root.startsWith(QLatin1String("/run/media/"));
+        if (!volume.isValid() || !volume.isReady() || !userMount)
+            continue;
+        QString caption = volume.displayName();
+        if (caption == root)
+            caption = QDir(root).dirName();
+        AddFolder(FDesktop, caption, root, volumeIcon);
+    }
+    if (hasDesktop)
+        AddSubfolders(FDesktop, desktop);
+    FDesktop->setExpanded(true);
+}
+
+QString TDirTree::PathOf(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, PathRole).toString() : QString();
+}
+
+QString TDirTree::GetPath() const
+{
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? QString() : PathOf(selected.first());
+}
+
+QTreeWidgetItem* TDirTree::AddFolder(QTreeWidgetItem* parent, const QString& caption, const QString& path,
+                                     const QIcon& icon)
+{
+    auto* item = new QTreeWidgetItem(parent, {caption});
+    item->setIcon(0, icon);
+    item->setData(0, PathRole, path);
+    item->setData(0, FilledRole, false);
+    // Whether it has subfolders is only known once it is opened.
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    return item;
+}
+
+void TDirTree::AddSubfolders(QTreeWidgetItem* item, const QString& path)
+{
+    // Folders and links to folders, hidden ones left out, in the order the
+    // file list uses for files.
+    QStringList names = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return plat::NtfsLess(a, b); });
+    for (const QString& name : names)
+        AddFolder(item, name, JoinPath(path, name), FFolderIcon);
+}
+
+void TDirTree::FillChildren(QTreeWidgetItem* item)
+{
+    if (item->data(0, FilledRole).toBool())
+        return;
+    item->setData(0, FilledRole, true);
+    AddSubfolders(item, PathOf(item));
+    if (item->childCount() == 0)
+        item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+QTreeWidgetItem* TDirTree::FindPath(const QString& path)
+{
+    if (!path.startsWith(u'/'))
+        return nullptr;
+    QTreeWidgetItem* item = FRoot;
+    const QStringList parts = QDir::cleanPath(path).split(u'/', Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        FillChildren(item);
+        item->setExpanded(true);
+        const QString wanted = JoinPath(PathOf(item), part);
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < item->childCount() && !next; ++i) {
+            if (PathOf(item->child(i)) == wanted)
+                next = item->child(i);
+        }
+        if (!next)
+            return nullptr;
+        item = next;
+    }
+    scrollToItem(item);
+    return item;
+}
+
+bool TDirTree::SelectPath(const QString& path)
+{
+    QTreeWidgetItem* item = FindPath(path);
+    if (item)
+        setCurrentItem(item);
+    return item != nullptr;
+}
+
+void TDirTree::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        if (QTreeWidgetItem* item = itemAt(event->position().toPoint()))
+            setCurrentItem(item);
+        event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void TDirTree::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && OnClick)
+        OnClick();
+}

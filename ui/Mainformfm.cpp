@@ -1,0 +1,523 @@
+#include "ui/Mainformfm.h"
+
+#include "engine/Renamefile.h"
+#include "support/QelDialogs.h"
+#include "ui/Aboutformfm.h"
+#include "ui/Application.h"
+#include "ui/DirTree.h"
+#include "ui/FileListModel.h"
+#include "ui/SkinForm.h"
+#include "ui/Skinctrldm.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <climits>
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+// A number wider than this could never be part of a file name (NAME_MAX is
+// 255 bytes); padding stops here instead of building gigabyte strings.
+constexpr int MaxNumberWidth = 256;
+
+template <typename T>
+T* Place(QWidget* parent, const char* name, int left, int top, int width = -1, int height = -1)
+{
+    auto* w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    w->move(left, top);
+    if (width >= 0)
+        w->resize(width, height >= 0 ? height : w->sizeHint().height());
+    return w;
+}
+
+QLabel* PlaceLabel(QWidget* parent, const char* name, int left, int top, const QString& text)
+{
+    QLabel* label = Place<QLabel>(parent, name, left, top);
+    label->setText(text);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* PlaceButton(QWidget* parent, const char* name, int left, int top, const QString& text)
+{
+    QPushButton* button = Place<QPushButton>(parent, name, left, top, 75, 25);
+    button->setText(text);
+    return button;
+}
+
+QRadioButton* PlaceRadio(QWidget* parent, const char* name, int left, int top, int width, const QString& text)
+{
+    QRadioButton* radio = Place<QRadioButton>(parent, name, left, top, width, 25);
+    radio->setText(text);
+    return radio;
+}
+
+QLineEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int width)
+{
+    return Place<QLineEdit>(parent, name, left, top, width, 18);
+}
+
+QSpinBox* PlaceSpin(QWidget* parent, const char* name, int left, int top, int width, int min, int max)
+{
+    QSpinBox* spin = Place<QSpinBox>(parent, name, left, top, width, 20);
+    spin->setRange(min, max);
+    spin->setSingleStep(1);
+    spin->setValue(1);
+    return spin;
+}
+
+QComboBox* PlaceCombo(QWidget* parent, const char* name, int left, int top, int width, const QStringList& items)
+{
+    QComboBox* combo = Place<QComboBox>(parent, name, left, top, width, 20);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);   // typing never adds items
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+    return combo;
+}
+
+QWidget* AddPage(QTabWidget* pages, const char* name, const QString& caption)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(name));
+    pages->addTab(page, caption);
+    return page;
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, bool framed)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameShape(framed ? QFrame::StyledPanel : QFrame::NoFrame);
+    return panel;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* owner)
+    : QWidget(owner, Qt::Window), FRenameFiles(new TRenameFiles), FFileList(new TFileListModel(this))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Ralvinor"));
+    setWindowIcon(TSkinCtrlModule::AppIcon());
+    setFont(TSkinCtrlModule::FormFont());
+    // The first window made is the main window: the one boxes belong to.
+    if (!qel::MainForm())
+        qel::SetMainForm(this);
+
+    BuildControls();
+    ConnectHandlers();
+
+    bsBusinessSkinForm1->SetClientSize(QSize(826, 523));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    tmrAdTimer->start();
+}
+
+TMainForm::~TMainForm()
+{
+    delete FRenameFiles;
+}
+
+void TMainForm::BuildControls()
+{
+    bsBusinessSkinForm1 = new TSkinForm(this, {{.Icon = true, .MinButton = true, .MaxButton = true}, true});
+    QWidget* client = bsBusinessSkinForm1->Client;
+    auto* clientLayout = new QVBoxLayout(client);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->setSpacing(0);
+
+    // Top strip: the operation pages, and on the right the buttons and filter.
+    bsSkinPanel1 = MakePanel(client, "bsSkinPanel1", false);
+    bsSkinPanel1->setFixedHeight(92);
+    clientLayout->addWidget(bsSkinPanel1);
+    auto* topLayout = new QHBoxLayout(bsSkinPanel1);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+
+    bsSkinPanel5 = MakePanel(bsSkinPanel1, "bsSkinPanel5", false);
+    bsSkinPanel5->setFixedWidth(402);
+
+    QelAdImage1 = Place<QWidget>(bsSkinPanel5, "QelAdImage1", 176, 3, 220, 60);
+    QelAdImage1->setCursor(Qt::PointingHandCursor);
+    QelAdImage1->hide();
+    btnPri = PlaceButton(bsSkinPanel5, "btnPri", 6, 3, QStringLiteral("预览"));
+    btnApp = PlaceButton(bsSkinPanel5, "btnApp", 6, 38, QStringLiteral("应用"));
+    btnApp->setEnabled(false);
+    btnRefresh = PlaceButton(bsSkinPanel5, "btnRefresh", 95, 3, QStringLiteral("刷新"));
+    lbl1 = PlaceLabel(bsSkinPanel5, "lbl1", 18, 72, QStringLiteral("文件过滤"));
+    cbbExt = PlaceCombo(bsSkinPanel5, "cbbExt", 96, 69, 74,
+                        {"*.*", "*.txt", "*.bmp", "*.jpg", "*.jpeg", "*.png", "*.gif", "*.htm", "*.html", "*.mp3",
+                         "*.mp4", "*.rmvb", "*.avi", "*.ico"});
+    cbbExt->setMaxVisibleItems(8);
+
+    pgcOp = new QTabWidget(bsSkinPanel1);
+    pgcOp->setObjectName(QStringLiteral("pgcOp"));
+    pgcOp->setUsesScrollButtons(false);
+    topLayout->addWidget(pgcOp, 1);
+    topLayout->addWidget(bsSkinPanel5);
+
+    tabFileName = AddPage(pgcOp, "tabFileName", QStringLiteral("主文件名"));
+    crbFileNameLower = PlaceRadio(tabFileName, "crbFileNameLower", 19, 18, 94, QStringLiteral("全部小写"));
+    crbFileNameUpper = PlaceRadio(tabFileName, "crbFileNameUpper", 119, 18, 94, QStringLiteral("全部大写"));
+    crbFileNameFirstUpper = PlaceRadio(tabFileName, "crbFileNameFirstUpper", 219, 18, 94, QStringLiteral("首字母大写"));
+
+    tabExtName = AddPage(pgcOp, "tabExtName", QStringLiteral("扩展名"));
+    crbExtNameLower = PlaceRadio(tabExtName, "crbExtNameLower", 19, 18, 94, QStringLiteral("全部小写"));
+    crbExtNameUpper = PlaceRadio(tabExtName, "crbExtNameUpper", 119, 18, 94, QStringLiteral("全部大写"));
+    crbNewExtName = PlaceRadio(tabExtName, "crbNewExtName", 219, 18, 94, QStringLiteral("新扩展名"));
+    cbbNewExtName = PlaceCombo(tabExtName, "cbbNewExtName", 311, 18, 98,
+                               {".txt", ".bmp", ".jpg", ".jpeg", ".png", ".gif", ".htm", ".html", ".mp3", ".mp4",
+                                ".rmvb", ".avi", ".ico"});
+    cbbNewExtName->setEnabled(false);
+
+    tabReplace = AddPage(pgcOp, "tabReplace", QStringLiteral("替换"));
+    lbl2 = PlaceLabel(tabReplace, "lbl2", 16, 15, QStringLiteral("查找字符串"));
+    edtFindString = PlaceEdit(tabReplace, "edtFindString", 16, 34, 185);
+    lbl3 = PlaceLabel(tabReplace, "lbl3", 228, 15, QStringLiteral("替换字符串"));
+    edtReplaceString = PlaceEdit(tabReplace, "edtReplaceString", 228, 34, 185);
+
+    tabNum = AddPage(pgcOp, "tabNum", QStringLiteral("序号"));
+    crbNumberFileName = PlaceRadio(tabNum, "crbNumberFileName", 16, 3, 81, QStringLiteral("主文件名"));
+    crbNumberExtName = PlaceRadio(tabNum, "crbNumberExtName", 103, 3, 66, QStringLiteral("扩展名"));
+    lbl6 = PlaceLabel(tabNum, "lbl6", 16, 27, QStringLiteral("开始"));
+    edtNumberStart = PlaceSpin(tabNum, "edtNumberStart", 16, 46, 57, INT_MIN, INT_MAX);
+    lbl7 = PlaceLabel(tabNum, "lbl7", 87, 27, QStringLiteral("增量"));
+    edtNumberPlue = PlaceSpin(tabNum, "edtNumberPlue", 87, 46, 66, INT_MIN, INT_MAX);
+    lbl8 = PlaceLabel(tabNum, "lbl8", 169, 27, QStringLiteral("位数"));
+    edtNumberBit = PlaceSpin(tabNum, "edtNumberBit", 169, 46, 59, INT_MIN, INT_MAX);
+    lbl9 = PlaceLabel(tabNum, "lbl9", 258, 9, QStringLiteral("前缀"));
+    edtNumberPrefix = PlaceEdit(tabNum, "edtNumberPrefix", 296, 6, 121);
+    lbl10 = PlaceLabel(tabNum, "lbl10", 258, 50, QStringLiteral("后缀"));
+    edtNumberSuffix = PlaceEdit(tabNum, "edtNumberSuffix", 296, 47, 121);
+
+    tabRemove = AddPage(pgcOp, "tabRemove", QStringLiteral("删除"));
+    crbRemoveString = PlaceRadio(tabRemove, "crbRemoveString", 16, 3, 104, QStringLiteral("删除字符串"));
+    edtRemoveString = PlaceEdit(tabRemove, "edtRemoveString", 126, 6, 158);
+    edtRemoveString->setEnabled(false);
+    crbRemoveStringExt = PlaceRadio(tabRemove, "crbRemoveStringExt", 16, 43, 104, QStringLiteral("扩展删除"));
+    lbl4 = PlaceLabel(tabRemove, "lbl4", 126, 30, QStringLiteral("开始位置"));
+    edtRemoveStringExtFirst = PlaceSpin(tabRemove, "edtRemoveStringExtFirst", 126, 46, 70, 1, 1000);
+    edtRemoveStringExtFirst->setEnabled(false);
+    lbl5 = PlaceLabel(tabRemove, "lbl5", 212, 30, QStringLiteral("删除字符数量"));
+    edtRemoveStringExtNum = PlaceSpin(tabRemove, "edtRemoveStringExtNum", 212, 46, 70, 1, 1000);
+    edtRemoveStringExtNum->setEnabled(false);
+
+    tabAdd = AddPage(pgcOp, "tabAdd", QStringLiteral("添加"));
+    lbl11 = PlaceLabel(tabAdd, "lbl11", 16, 18, QStringLiteral("添加的字符"));
+    edtInsertString = PlaceEdit(tabAdd, "edtInsertString", 99, 15, 129);
+    lbl12 = PlaceLabel(tabAdd, "lbl12", 259, 18, QStringLiteral("开始位置"));
+    edtInsertPos = PlaceSpin(tabAdd, "edtInsertPos", 321, 13, 64, INT_MIN, INT_MAX);
+
+    tabHelp = AddPage(pgcOp, "tabHelp", QStringLiteral("帮助"));
+    btnAbout = PlaceButton(tabHelp, "btnAbout", 24, 18, QStringLiteral("关于"));
+    pgcOp->setCurrentIndex(pageFileName);
+
+    // Below: the folder tree and the file list, side by side.
+    bsSkinPanel2 = MakePanel(client, "bsSkinPanel2", false);
+    clientLayout->addWidget(bsSkinPanel2, 1);
+    auto* bottomLayout = new QHBoxLayout(bsSkinPanel2);
+    bottomLayout->setContentsMargins(0, 0, 0, 0);
+    bsSkinSplitter1 = new QSplitter(Qt::Horizontal, bsSkinPanel2);
+    bsSkinSplitter1->setObjectName(QStringLiteral("bsSkinSplitter1"));
+    bsSkinSplitter1->setHandleWidth(10);
+    bsSkinSplitter1->setChildrenCollapsible(false);
+    bottomLayout->addWidget(bsSkinSplitter1);
+
+    bsSkinPanel3 = MakePanel(bsSkinSplitter1, "bsSkinPanel3", true);
+    auto* treeLayout = new QVBoxLayout(bsSkinPanel3);
+    treeLayout->setContentsMargins(1, 1, 1, 1);
+    tvDirTree = new TDirTree(bsSkinPanel3);
+    tvDirTree->setObjectName(QStringLiteral("tvDirTree"));
+    treeLayout->addWidget(tvDirTree);
+    bsSkinScrollBar1 = tvDirTree->horizontalScrollBar();
+    bsSkinScrollBar1->setObjectName(QStringLiteral("bsSkinScrollBar1"));
+    bsSkinScrollBar2 = tvDirTree->verticalScrollBar();
+    bsSkinScrollBar2->setObjectName(QStringLiteral("bsSkinScrollBar2"));
+
+    bsSkinPanel4 = MakePanel(bsSkinSplitter1, "bsSkinPanel4", true);
+    auto* listLayout = new QVBoxLayout(bsSkinPanel4);
+    listLayout->setContentsMargins(1, 1, 1, 1);
+    lvFiles = new QTreeView(bsSkinPanel4);
+    lvFiles->setObjectName(QStringLiteral("lvFiles"));
+    lvFiles->setModel(FFileList);
+    lvFiles->setRootIsDecorated(false);
+    lvFiles->setItemsExpandable(false);
+    lvFiles->setUniformRowHeights(true);   // keeps 100,000 rows cheap to lay out
+    lvFiles->setSortingEnabled(false);
+    lvFiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvFiles->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvFiles->setAllColumnsShowFocus(true);
+    lvFiles->header()->setStretchLastSection(false);
+    lvFiles->header()->setSectionsMovable(false);
+    lvFiles->header()->resizeSection(TFileListModel::ColFileName, 260);
+    lvFiles->header()->resizeSection(TFileListModel::ColPreview, 260);
+    listLayout->addWidget(lvFiles);
+    bsSkinScrollBar3 = lvFiles->verticalScrollBar();
+    bsSkinScrollBar3->setObjectName(QStringLiteral("bsSkinScrollBar3"));
+    bsSkinScrollBar4 = lvFiles->horizontalScrollBar();
+    bsSkinScrollBar4->setObjectName(QStringLiteral("bsSkinScrollBar4"));
+
+    bsSkinSplitter1->setStretchFactor(0, 0);
+    bsSkinSplitter1->setStretchFactor(1, 1);
+    bsSkinSplitter1->setSizes({249, 826 - 249 - 10});
+
+    tmrAdTimer = new QTimer(this);
+    tmrAdTimer->setObjectName(QStringLiteral("tmrAdTimer"));
+    tmrAdTimer->setInterval(2000);
+}
+
+void TMainForm::ConnectHandlers()
+{
+    tvDirTree->OnClick = Guarded([this] { tvDirTreeClick(tvDirTree); });
+    connect(cbbExt, &QComboBox::currentTextChanged, this, Guarded([this] { tvDirTreeClick(cbbExt); }));
+    connect(btnRefresh, &QPushButton::clicked, this, Guarded([this] { btnRefreshClick(btnRefresh); }));
+    connect(btnPri, &QPushButton::clicked, this, Guarded([this] { btnPriClick(btnPri); }));
+    connect(pgcOp, &QTabWidget::currentChanged, this, Guarded([this] { pgcOpChange(pgcOp); }));
+    // A radio button reports only becoming selected.
+    for (QRadioButton* radio : {crbFileNameLower, crbFileNameUpper, crbFileNameFirstUpper, crbExtNameLower,
+                                crbExtNameUpper, crbNewExtName, crbRemoveString, crbRemoveStringExt,
+                                crbNumberFileName, crbNumberExtName}) {
+        connect(radio, &QRadioButton::toggled, this, [this, radio](bool checked) {
+            if (checked)
+                TApplication::RunGuarded([this, radio] { pgcOpChange(radio); });
+        });
+    }
+    connect(cbbNewExtName, &QComboBox::currentTextChanged, this, Guarded([this] { pgcOpChange(cbbNewExtName); }));
+    connect(tmrAdTimer, &QTimer::timeout, this, Guarded([this] { tmrAdTimerTimer(tmrAdTimer); }));
+    connect(btnAbout, &QPushButton::clicked, this, Guarded([this] { btnAboutClick(btnAbout); }));
+    connect(btnApp, &QPushButton::clicked, this, Guarded([this] { btnAppClick(btnApp); }));
+}
+
+void TMainForm::tvDirTreeClick(QObject* sender)
+{
+    if (tvDirTree->GetPath() != FListedPath)
+        btnRefreshClick(sender);
+}
+
+void TMainForm::btnRefreshClick(QObject* sender)
+{
+    const QString mask = u'/' + cbbExt->currentText();
+    FRenameFiles->LoadFiles(tvDirTree->GetPath(), mask);
+    FillFileList();
+    FListedPath = tvDirTree->GetPath();
+    pgcOpChange(sender);
+}
+
+void TMainForm::FillFileList()
+{
+    const int count = FRenameFiles->GetCount();
+    QStringList names;
+    names.reserve(count);
+    for (int i = 0; i < count; ++i)
+        names.append(FRenameFiles->GetItem(i)->GetFileName());
+    FFileList->Reset(names);
+}
+
+void TMainForm::pgcOpChange(QObject* sender)
+{
+    switch (pgcOp->currentIndex()) {
+    case pageFileName:
+        SelectFileNameOp();
+        break;
+    case pageExtName:
+        SelectExtNameOp();
+        break;
+    case pageReplace:
+        SelectReplaceOp();
+        break;
+    case pageNumber:
+        SelectNumberOp();
+        break;
+    case pageRemove:
+        SelectRemoveOp();
+        break;
+    case pageInsert:
+        SelectInsertOp();
+        break;
+    default:
+        break;   // the help page keeps the operation chosen before
+    }
+    btnPriClick(sender);
+}
+
+// With no radio button selected a page keeps the previous operation.
+void TMainForm::SelectFileNameOp()
+{
+    if (crbFileNameLower->isChecked())
+        SetOpCode(opBaseNameLower);
+    else if (crbFileNameUpper->isChecked())
+        SetOpCode(opBaseNameUpper);
+    else if (crbFileNameFirstUpper->isChecked())
+        SetOpCode(opBaseNameFirstUpper);
+}
+
+void TMainForm::SelectExtNameOp()
+{
+    cbbNewExtName->setEnabled(crbNewExtName->isChecked());
+    if (crbExtNameLower->isChecked())
+        SetOpCode(opExtNameLower);
+    else if (crbExtNameUpper->isChecked())
+        SetOpCode(opExtNameUpper);
+    else if (crbNewExtName->isChecked())
+        SetOpCode(opNewExtName);
+}
+
+void TMainForm::SelectReplaceOp()
+{
+    SetOpCode(opReplace);
+}
+
+void TMainForm::SelectNumberOp()
+{
+    SetOpCode(opNumber);
+}
+
+void TMainForm::SelectRemoveOp()
+{
+    edtRemoveString->setEnabled(crbRemoveString->isChecked());
+    edtRemoveStringExtFirst->setEnabled(crbRemoveStringExt->isChecked());
+    edtRemoveStringExtNum->setEnabled(crbRemoveStringExt->isChecked());
+    if (crbRemoveString->isChecked())
+        SetOpCode(opRemoveString);
+    else if (crbRemoveStringExt->isChecked())
+        SetOpCode(opRemoveStringExt);
+}
+
+void TMainForm::SelectInsertOp()
+{
+    SetOpCode(opInsert);
+}
+
+void TMainForm::SetOpCode(quint32 code)
+{
+    if (code == FOpCode)
+        return;
+    btnApp->setEnabled(false);
+    FOpCode = code;
+}
+
+void TMainForm::btnPriClick(QObject*)
+{
+    if (FFileList->rowCount() == 0)
+        return;
+    btnApp->setEnabled(true);
+    FNumber = edtNumberStart->value();
+    FFileList->BeginUpdate();
+    for (int i = 0; i < FRenameFiles->GetCount(); ++i)
+        ProcessItem(i, false);
+    FFileList->EndUpdate();
+}
+
+void TMainForm::ProcessItem(int index, bool apply)
+{
+    TRenameFile* item = FRenameFiles->GetItem(index);
+    bool failed = false;   // refusals show up in the reload after apply
+    QString name;
+    switch (FOpCode) {
+    case opBaseNameUpper:
+        name = item->BaseNameUpper(apply, failed);
+        break;
+    case opBaseNameFirstUpper:
+        name = item->BaseNameFirstUpper(apply, failed);
+        break;
+    case opBaseNameLower:
+        name = item->BaseNameLower(apply, failed);
+        break;
+    case opExtNameUpper:
+        name = item->ExtNameUpper(apply, failed);
+        break;
+    case opExtNameLower:
+        name = item->ExtNameLower(apply, failed);
+        break;
+    case opNewExtName:
+        name = item->NewExtName(cbbNewExtName->currentText(), apply, failed);
+        break;
+    case opReplace:
+        name = item->ReplaceString(edtFindString->text(), edtReplaceString->text(), apply, failed);
+        break;
+    case opRemoveString:
+        name = item->RemoveString(edtRemoveString->text(), apply, failed);
+        break;
+    case opRemoveStringExt:
+        name = item->RemoveStringExt(edtRemoveStringExtFirst->value(), edtRemoveStringExtNum->value(), apply, failed);
+        break;
+    case opNumber:
+        NumberItem(index, item, apply);
+        return;
+    case opInsert:
+        name = item->InsertString(edtInsertString->text(), edtInsertPos->value(), apply, failed);
+        break;
+    default:
+        return;
+    }
+    if (!apply)
+        FFileList->SetPreview(index, name);
+}
+
+void TMainForm::NumberItem(int row, TRenameFile* item, bool apply)
+{
+    QString number = QString::number(FNumber);
+    const int width = std::min(edtNumberBit->value(), MaxNumberWidth);
+    if (number.size() < width)
+        number.prepend(QString(width - number.size(), u'0'));   // in front of the sign too
+
+    const QString text = edtNumberPrefix->text() + number + edtNumberSuffix->text();
+    bool failed = false;
+    QString name;
+    bool named = true;
+    if (crbNumberFileName->isChecked())
+        name = item->NewBaseName(text, apply, failed);
+    else if (crbNumberExtName->isChecked())
+        name = item->NewExtName(u'.' + text, apply, failed);
+    else
+        named = false;
+    if (named && !apply)
+        FFileList->SetPreview(row, name);
+
+    // Wraps around at the ends of the 32-bit range instead of overflowing.
+    FNumber = static_cast<qint32>(static_cast<quint32>(FNumber) + static_cast<quint32>(edtNumberPlue->value()));
+}
+
+void TMainForm::tmrAdTimerTimer(QObject*)
+{
+    // The network probe and what it starts are not wired in yet.
+}
+
+void TMainForm::btnAboutClick(QObject*)
+{
+    qel::FormShowModal(new TAboutForm(this));
+}
+
+void TMainForm::btnAppClick(QObject* sender)
+{
+    if (FFileList->rowCount() == 0)
+        return;
+    if (!qel::AskBox(QStringLiteral("确定应用新文件名吗？"), QStringLiteral("更改文件名"), this))
+        return;
+    FNumber = edtNumberStart->value();
+    for (int i = 0; i < FRenameFiles->GetCount(); ++i)
+        ProcessItem(i, true);
+    btnRefreshClick(sender);
+}
