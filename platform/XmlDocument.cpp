@@ -106,6 +106,16 @@ QByteArray WritingEncoding(const QByteArray& declared)
     return plat::AnsiCodeset();
 }
 
+// Windows writes code page 936 (GBK) under the name GB2312; reading such
+// files as GBK loses nothing from a strict GB2312 one.
+QByteArray ReadingEncoding(const QByteArray& declared)
+{
+    const QByteArray enc = WritingEncoding(declared);
+    if (enc.compare("GB2312", Qt::CaseInsensitive) == 0 && plat::IsKnownEncoding("GBK"))
+        return "GBK";
+    return enc;
+}
+
 // libxml2 reports some errors (encoding, I/O) through its generic handlers,
 // which print to stderr; our callers get an Exception instead.
 void IgnoreGenericError(void*, const char*, ...) {}
@@ -315,7 +325,7 @@ void TXMLDocument::Parse(const QByteArray& xml, const QString& source)
 
     // Read the bytes in the encoding SaveToXML would have written them in.
     const QByteArray declared = DeclaredEncoding(xml);
-    const QByteArray readAs = WritingEncoding(declared);
+    const QByteArray readAs = ReadingEncoding(declared);
     int options = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOCDATA | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     QByteArray input = xml;
     QByteArray forced;

@@ -84,6 +84,15 @@ TEST(XmlDocument, CharactersTheEncodingLacksBecomeReferences)
     EXPECT_EQ(back.DocumentElement().ChildValue(QStringLiteral("V")), QStringLiteral("中\u20AC"));
 }
 
+// Files from Windows say GB2312 and hold GBK characters.
+TEST(XmlDocument, Gb2312FilesAreReadAsGbk)
+{
+    TXMLDocument doc;
+    doc.LoadFromXML("<?xml version=\"1.0\" encoding=\"GB2312\"?><R><N>\xE9\x46\x86\xB4\xD6\xD0</N></R>");
+    EXPECT_EQ(doc.Encoding(), QStringLiteral("GB2312"));
+    EXPECT_EQ(doc.DocumentElement().ChildValue(QStringLiteral("N")), QStringLiteral("镕喆中"));
+}
+
 TEST(XmlDocument, ChildValueIsNullWithoutText)
 {
     TXMLDocument doc;
