@@ -64,6 +64,9 @@ TLoopbackServer::TLoopbackServer() : FImpl(std::make_unique<TImpl>())
     if (d->Port <= 0)
         throw std::runtime_error("loopback server: cannot bind");
     d->Thread = std::thread([d] { d->Server.listen_after_bind(); });
+    // stop() before the loop runs would be lost and leave join() waiting.
+    while (!d->Server.is_running())
+        std::this_thread::yield();
 }
 
 TLoopbackServer::~TLoopbackServer()
