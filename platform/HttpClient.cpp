@@ -1,12 +1,11 @@
 #include "platform/HttpClient.h"
 
+#include "platform/CodePage.h"
+
 #include <QList>
 #include <QStringDecoder>
 #include <curl/curl.h>
-#include <iconv.h>
-#include <langinfo.h>
 
-#include <cerrno>
 #include <mutex>
 
 #ifndef RALVINOR_VERSION
@@ -68,41 +67,6 @@ bool IsUtf8Name(const QByteArray& name)
     return name == "utf-8" || name == "utf8";
 }
 
-// Decodes through iconv; bytes the codeset cannot read become U+FFFD.
-// Returns false when iconv does not know `codeset`.
-bool IconvDecode(const QByteArray& bytes, const QByteArray& codeset, QString& out)
-{
-    iconv_t cd = iconv_open("UTF-8", codeset.constData());
-    if (cd == iconv_t(-1))
-        return false;
-    QByteArray utf8;
-    utf8.reserve(bytes.size() * 2 + 16);
-    char* in = const_cast<char*>(bytes.constData());
-    size_t inLeft = size_t(bytes.size());
-    char buf[4096];
-    while (inLeft > 0) {
-        char* o = buf;
-        size_t oLeft = sizeof buf;
-        const size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
-        utf8.append(buf, qsizetype(o - buf));
-        if (r == size_t(-1)) {
-            if (errno == E2BIG)
-                continue;
-            // EILSEQ or EINVAL (truncated at the end): skip one byte.
-            utf8.append("\xEF\xBF\xBD");
-            ++in;
-            --inLeft;
-        }
-    }
-    char* o = buf;
-    size_t oLeft = sizeof buf;
-    iconv(cd, nullptr, nullptr, &o, &oLeft);
-    utf8.append(buf, qsizetype(o - buf));
-    iconv_close(cd);
-    out = QString::fromUtf8(utf8);
-    return true;
-}
-
 QString DecodeUtf8(const QByteArray& bytes, bool* valid)
 {
     QStringDecoder dec(QStringDecoder::Utf8);
@@ -110,15 +74,6 @@ QString DecodeUtf8(const QByteArray& bytes, bool* valid)
     if (valid)
         *valid = !dec.hasError();
     return s;
-}
-
-QByteArray LocaleCodeset()
-{
-    const QByteArray cs = QByteArray(nl_langinfo(CODESET)).toLower();
-    // A plain C/POSIX locale reports ASCII; treat it as UTF-8.
-    if (cs.isEmpty() || cs == "ansi_x3.4-1968" || cs == "ascii" || cs == "us-ascii")
-        return QByteArrayLiteral("utf-8");
-    return cs;
 }
 
 } // namespace
@@ -209,20 +164,15 @@ QString THttpClient::Get(const QString& url)
 QString THttpClient::DecodeText(const QByteArray& body, const QByteArray& contentType)
 {
     const QByteArray charset = CharsetOf(contentType);
-    QString text;
+    if (IsUtf8Name(charset))
+        return DecodeUtf8(body, nullptr);
     if (!charset.isEmpty()) {
-        if (IsUtf8Name(charset))
-            return DecodeUtf8(body, nullptr);
-        if (IconvDecode(body, charset, text))
+        const QString text = plat::FromEncoding(body, charset);
+        if (!text.isNull())
             return text;
         // An unknown charset name: decode as if none were declared.
     }
     bool valid = false;
-    text = DecodeUtf8(body, &valid);
-    if (valid)
-        return text;
-    const QByteArray locale = LocaleCodeset();
-    if (!IsUtf8Name(locale) && IconvDecode(body, locale, text))
-        return text;
-    return DecodeUtf8(body, nullptr);
+    const QString text = DecodeUtf8(body, &valid);
+    return valid ? text : plat::FromAnsi(body);
 }

@@ -1,5 +1,7 @@
 #include "platform/HttpClient.h"
 
+#include "platform/CodePage.h"
+
 #include "common/LoopbackServer.h"
 
 #include <gtest/gtest.h>
@@ -45,11 +47,17 @@ TEST(HttpClientTest, DecodesByDeclaredCharsetElseUtf8)
         {"no charset, valid utf-8", utf8, "text/plain", QStringLiteral("中文")},
         {"utf-8 byte order mark dropped", "\xEF\xBB\xBF[set]", "text/plain", QStringLiteral("[set]")},
         {"unknown charset read as utf-8", utf8, "text/plain; charset=x-no-such", QStringLiteral("中文")},
-        {"bad gbk byte replaced", QByteArray("a\xFF" "b"), "text/plain; charset=gbk", QStringLiteral("a\uFFFDb")},
+        {"bad gbk byte replaced", QByteArray("a\xFF" "b"), "text/plain; charset=gbk", QStringLiteral("a?b")},
         {"empty body", QByteArray(), "text/plain; charset=gbk", QString()},
     };
     for (const Case& c : cases)
         EXPECT_EQ(THttpClient::DecodeText(c.body, c.type), c.expected) << c.what;
+
+    // Without a charset, bytes that are not UTF-8 are read in the locale's codeset.
+    const QByteArray old = plat::SetAnsiCodeset("GBK");
+    EXPECT_EQ(THttpClient::DecodeText(gbk, "text/plain"), QStringLiteral("中文"));
+    EXPECT_EQ(THttpClient::DecodeText(utf8, "text/plain"), QStringLiteral("中文"));
+    plat::SetAnsiCodeset(old);
 }
 
 TEST(HttpClientTest, GetsTextAndBytes)
