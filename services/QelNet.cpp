@@ -1,8 +1,11 @@
 #include "services/QelNet.h"
 
+#include "services/QelThread.h"
 #include "support/QelDll.h"
 
 #include <curl/curl.h>
+
+#include <mutex>
 
 namespace qel {
 
@@ -37,7 +40,27 @@ bool Probe(const TCurlApi& api, const QString& url)
     return ok;
 }
 
+std::mutex& HandlerLock()
+{
+    static std::mutex m;
+    return m;
+}
+
+TNetCheckHandler& Handler()
+{
+    static TNetCheckHandler handler;
+    return handler;
+}
+
 } // namespace
+
+TNetCheckHandler SetNetCheckHandler(TNetCheckHandler handler)
+{
+    std::lock_guard<std::mutex> g(HandlerLock());
+    TNetCheckHandler old = std::move(Handler());
+    Handler() = std::move(handler);
+    return old;
+}
 
 bool CheckNetPassWith(const QString& library, const QString& url)
 {
@@ -58,6 +81,18 @@ bool CheckNetPassWith(const QString& library, const QString& url)
 
 bool CheckNetPass(const QString& url)
 {
+    TNetCheckHandler handler;
+    {
+        std::lock_guard<std::mutex> g(HandlerLock());
+        handler = Handler();
+    }
+    if (handler) {
+        try {
+            return handler(url);
+        } catch (...) {
+            return false;
+        }
+    }
     return CheckNetPassWith(QStringLiteral("libcurl.so.4"), url);
 }
 
@@ -75,6 +110,19 @@ void RunNetProbe(TNetProbeFlags& flags, const QString& url)
     flags.Checking.store(true, std::memory_order_release);
     flags.Passed.store(CheckNetPass(url), std::memory_order_release);
     flags.Checking.store(false, std::memory_order_release);
+}
+
+bool StartNetProbe(const std::shared_ptr<TNetProbeFlags>& flags, const QString& url)
+{
+    if (flags->Checking.exchange(true, std::memory_order_acq_rel))
+        return false;
+    try {
+        CreateQelThread([flags, url] { RunNetProbe(*flags, url); }, false);
+    } catch (...) {
+        flags->Checking.store(false, std::memory_order_release);
+        throw;
+    }
+    return true;
 }
 
 } // namespace qel

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <atomic>
+#include <functional>
+#include <memory>
 
 namespace qel {
 
@@ -12,8 +14,14 @@ namespace qel {
 // five seconds.
 bool CheckNetPass(const QString& url);
 
+// Test seam: while set, CheckNetPass() returns what `handler` answers for
+// the address instead of probing. It is called on worker threads. Returns
+// the handler that was set before.
+using TNetCheckHandler = std::function<bool(const QString& url)>;
+TNetCheckHandler SetNetCheckHandler(TNetCheckHandler handler);
+
 // CheckNetPass() with the library named by `library` instead of the
-// system's libcurl.
+// system's libcurl (the test seam does not apply).
 bool CheckNetPassWith(const QString& library, const QString& url);
 
 // The same probe through the libcurl the program is linked with.
@@ -30,5 +38,11 @@ struct TNetProbeFlags {
 // One probe, on the calling thread: Checking true, CheckNetPass(url),
 // Passed = its result, Checking false.
 void RunNetProbe(TNetProbeFlags& flags, const QString& url);
+
+// Unless a probe is running, marks one as running and starts RunNetProbe()
+// on a new worker thread that keeps `flags` alive. Returns whether it
+// started one. Marking it here, not on the worker, means two calls in quick
+// succession never start two probes.
+bool StartNetProbe(const std::shared_ptr<TNetProbeFlags>& flags, const QString& url);
 
 } // namespace qel

@@ -25,6 +25,8 @@ TQelThread::TQelThread(bool CreateSuspended)
 
 TQelThread::~TQelThread()
 {
+    // Release what Proc holds before the thread counts as gone.
+    Proc = nullptr;
     Live.fetch_sub(1, std::memory_order_release);
 }
 
