@@ -8,7 +8,9 @@ void TFileListModel::Reset(const QStringList& names)
 {
     beginResetModel();
     FNames = names;
-    FPreviews = QList<QString>(names.size());
+    // Keeps the vector's memory from one reload to the next.
+    FPreviews.clear();
+    FPreviews.resize(names.size());
     FStatus.clear();
     FFirstChanged = FLastChanged = -1;
     endResetModel();

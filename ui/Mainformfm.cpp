@@ -319,6 +319,9 @@ void TMainForm::tvDirTreeClick(QObject* sender)
 void TMainForm::btnRefreshClick(QObject* sender)
 {
     const QString mask = u'/' + cbbExt->currentText();
+    // The rows let go of the old names first, so the reload can reuse their
+    // memory instead of growing the heap around them.
+    FFileList->Reset(QStringList());
     FRenameFiles->LoadFiles(tvDirTree->GetPath(), mask);
     FillFileList();
     FListedPath = tvDirTree->GetPath();
