@@ -25,8 +25,8 @@ bool ShowBox(QMessageBox::Icon icon, const QString& text, const QString& caption
         owner = MainForm();
     QMessageBox box(icon, caption, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);   // a file name with "<" is no markup
+    box.setWindowModality(Qt::ApplicationModal);   // resets the window flags: set them after
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    box.setWindowModality(Qt::ApplicationModal);
     QPushButton* ok = box.addButton(QMessageBox::Ok);
     ok->setText(QStringLiteral("确定"));
     QPushButton* defaultButton = ok;

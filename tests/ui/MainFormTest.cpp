@@ -669,6 +669,7 @@ TEST_F(MainFormTest, ApplyAsksThenRenamesInListOrderAndReloads)
     EXPECT_EQ(seen.Buttons, QStringList({"确定", "取消"}));
     EXPECT_EQ(seen.DefaultButton, QStringLiteral("取消"));
     EXPECT_EQ(seen.Parent, Form.get());
+    EXPECT_TRUE(seen.Topmost);
     // One at a time in list order: 1 -> 2 and 2 -> 3 find their targets taken, 3 -> 4 succeeds.
     EXPECT_EQ(NamesIn(dir), QStringList({"1.txt", "2.txt", "4.txt"}));
     EXPECT_EQ(Rows(), QStringList({"1.txt", "2.txt", "4.txt"}));
