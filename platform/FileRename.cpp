@@ -96,7 +96,26 @@ bool IsValidFileName(QStringView name)
     return !name.contains(u'/') && !name.contains(QChar(0));
 }
 
+namespace {
+thread_local int tLastRenameError = 0;
+
+int RenameNoReplaceImpl(const QString& from, const QString& to);
+} // namespace
+
+int LastRenameError()
+{
+    return tLastRenameError;
+}
+
 int RenameNoReplace(const QString& from, const QString& to)
+{
+    tLastRenameError = RenameNoReplaceImpl(from, to);
+    return tLastRenameError;
+}
+
+namespace {
+
+int RenameNoReplaceImpl(const QString& from, const QString& to)
 {
     const qsizetype slash = to.lastIndexOf(u'/');
     if (!IsValidFileName(QStringView(to).mid(slash + 1)) || from.contains(QChar(0)) || from.isEmpty())
@@ -119,6 +138,8 @@ int RenameNoReplace(const QString& from, const QString& to)
         return ResolveTaken(f, t);
     return err;
 }
+
+} // namespace
 
 QString ErrorText(int err)
 {

@@ -16,6 +16,10 @@ bool IsValidFileName(QStringView name);
 // Returns 0, or the errno value of the refusal (EEXIST when the target is taken).
 int RenameNoReplace(const QString& from, const QString& to);
 
+// The result of this thread's last RenameNoReplace call (0 or an errno value),
+// for callers that only learn of a refusal through a flag.
+int LastRenameError();
+
 // The system's text for an errno value.
 QString ErrorText(int err);
 
