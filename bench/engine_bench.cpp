@@ -4,6 +4,7 @@
 //   apply (numbering)  vs a bare renameat2 loop over as many files
 #include "BenchUtil.h"
 
+#include "engine/RenamePlan.h"
 #include "engine/Renamefile.h"
 
 #include <QCoreApplication>
@@ -71,6 +72,29 @@ void Run(int count)
                 out[static_cast<std::size_t>(i)] = p.op(*set->GetItem(i), failed);
         });
         bench::Report(std::string("preview ") + p.name + " " + tag + " (vs LoadFiles)", ms, loadMs);
+    }
+
+    // The plan of a numbering preview: every row renamed, each new name looked
+    // up against the folder as the steps before it left it.
+    {
+        QStringList oldNames, newNames, folder;
+        double previewMs = bench::BestMs(5, [&] {
+            oldNames.clear();
+            newNames.clear();
+            bool failed = false;
+            for (int i = 0; i < set->GetCount(); ++i) {
+                TRenameFile* f = set->GetItem(i);
+                oldNames << f->FileName;
+                newNames << f->NewBaseName(QStringLiteral("Trip_%1").arg(i + 1, 6, 10, QLatin1Char('0')), false, failed);
+            }
+        });
+        bench::Report("preview numbering " + tag + " (baseline)", previewMs);
+        folder = oldNames;
+        TRenamePlanner planner;
+        const double indexMs = bench::BestMs(5, [&] { planner.SetFolder(folder, oldNames, false); });
+        bench::Report("plan folder index " + tag + " (once per load, vs LoadFiles)", indexMs, loadMs);
+        const double planMs = bench::BestMs(5, [&] { planner.Plan(newNames); });
+        bench::Report("plan numbering " + tag + " (vs preview)", planMs, previewMs);
     }
 
     // Bare loop: every file to a new name, as the apply pass below does.

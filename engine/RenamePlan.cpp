@@ -19,36 +19,98 @@ QString TRenamePlanner::Key(const QString& name) const
     return FCaseInsensitive ? name.toCaseFolded() : name;
 }
 
-void TRenamePlanner::SetFolder(const QStringList& folderNames, bool caseInsensitive, int maxNameBytes)
+void TRenamePlanner::TTable::Reset(std::size_t expected)
+{
+    std::size_t cap = 16;
+    while (cap < expected * 2)
+        cap *= 2;
+    FSlots.assign(cap, TSlot{0, -1});
+    FMask = cap - 1;
+    int bits = 9;   // the filter holds 2^bits bits, at least eight per entry
+    while ((std::size_t(1) << bits) < expected * 8)
+        ++bits;
+    FFilter.assign((std::size_t(1) << bits) / 64, 0);
+    FFilterShift = 64 - bits;
+}
+
+template <typename TKeyAt>
+int TRenamePlanner::TTable::Find(std::size_t hash, QStringView key, TKeyAt keyAt) const
+{
+    if (!MayHold(hash))
+        return -1;
+    const auto h32 = quint32(hash);
+    for (std::size_t i = hash & FMask;; i = (i + 1) & FMask) {
+        const TSlot& slot = FSlots[i];
+        if (slot.Value < 0)
+            return -1;
+        if (slot.Hash == h32 && keyAt(slot.Value) == key)
+            return slot.Value;
+    }
+}
+
+void TRenamePlanner::TTable::Insert(std::size_t hash, int value)
+{
+    std::size_t i = hash & FMask;
+    while (FSlots[i].Value >= 0)
+        i = (i + 1) & FMask;
+    FSlots[i] = TSlot{quint32(hash), value};
+    const std::size_t bit = std::size_t(quint64(hash) * 0x9E3779B97F4A7C15ULL >> FFilterShift);
+    FFilter[bit / 64] |= quint64(1) << (bit % 64);
+}
+
+void TRenamePlanner::SetFolder(const QStringList& folderNames, const QStringList& rowNames, bool caseInsensitive,
+                               int maxNameBytes)
 {
     FCaseInsensitive = caseInsensitive;
     FMaxNameBytes = maxNameBytes;
-    FNames.clear();
-    FNames.reserve(folderNames.size());
+    FFolderNames = folderNames;
+    FKeys.clear();
+    FKeys.reserve(std::size_t(folderNames.size() + rowNames.size()));
+    FTable.Reset(std::size_t(folderNames.size() + rowNames.size()));
+    auto keyAt = [this](int v) { return QStringView(FKeys[std::size_t(v)]); };
+    auto add = [&](const QString& name) {
+        const QString key = Key(name);
+        const std::size_t h = qHash(key);
+        int id = FTable.Find(h, key, keyAt);
+        if (id < 0) {
+            id = int(FKeys.size());
+            FKeys.push_back(key);
+            if (id >= FFolderNames.size())
+                FFolderNames << name;
+            FTable.Insert(h, id);
+        }
+        return id;
+    };
     for (const QString& n : folderNames)
-        FNames.insert(Key(n), TSlot{true, -1, n});
+        add(n);
+    FRowIds.clear();
+    FRowIds.reserve(std::size_t(rowNames.size()));
+    for (const QString& n : rowNames)
+        FRowIds.push_back(add(n));
 }
 
-std::vector<TPlanRow> TRenamePlanner::Plan(const QStringList& oldNames, const QStringList& newNames)
+std::vector<TPlanRow> TRenamePlanner::Plan(const QStringList& newNames) const
 {
-    const qsizetype n = std::min(oldNames.size(), newNames.size());
-    std::vector<TPlanRow> plan(static_cast<std::size_t>(n));
-    // The simulation edits the index in place; this log puts it back.
-    struct TUndo {
-        QString Key;
-        bool Existed;
-        TSlot Slot;
-    };
-    std::vector<TUndo> undo;
-    auto remember = [&](const QString& key) {
-        const auto it = FNames.constFind(key);
-        undo.push_back(it == FNames.constEnd() ? TUndo{key, false, {}} : TUndo{key, true, *it});
+    const std::size_t rows = std::min(FRowIds.size(), std::size_t(newNames.size()));
+    std::vector<TPlanRow> plan(rows);
+    // Names of the folder: still there, and which row put them there (-1: the
+    // original file). Names new to the folder live in their own table.
+    std::vector<char> present(FKeys.size(), 1);
+    std::vector<int> producer(FKeys.size(), -1);
+    TTable fresh;
+    fresh.Reset(rows);
+    std::vector<QString> freshKeys;
+    if (FCaseInsensitive)
+        freshKeys.resize(rows);
+    auto folderKey = [this](int v) { return QStringView(FKeys[std::size_t(v)]); };
+    auto freshKey = [&](int row) {
+        return FCaseInsensitive ? QStringView(freshKeys[std::size_t(row)]) : QStringView(newNames[row]);
     };
 
-    for (qsizetype i = 0; i < n; ++i) {
-        TPlanRow& row = plan[static_cast<std::size_t>(i)];
-        const QString& from = oldNames[i];
-        const QString& to = newNames[i];
+    for (std::size_t i = 0; i < rows; ++i) {
+        TPlanRow& row = plan[i];
+        const int self = FRowIds[i];
+        const QString& to = newNames[qsizetype(i)];
         // A UTF-16 unit never takes more than three bytes on disk: most names
         // need no encoding to know they fit.
         const bool tooLong = to.size() * 3 > FMaxNameBytes && QFile::encodeName(to).size() > FMaxNameBytes;
@@ -56,38 +118,39 @@ std::vector<TPlanRow> TRenamePlanner::Plan(const QStringList& oldNames, const QS
             row.Outcome = TPlanOutcome::InvalidName;
             continue;
         }
-        if (to == from) {
+        if (to == FFolderNames[self]) {
             row.Outcome = TPlanOutcome::Unchanged;
             continue;
         }
-        const QString toKey = Key(to);
-        const QString fromKey = FCaseInsensitive ? Key(from) : from;
-        const bool caseOnly = FCaseInsensitive && toKey == fromKey;
-        if (!caseOnly) {
-            const auto it = FNames.constFind(toKey);
-            if (it != FNames.constEnd() && it->Present) {
-                if (it->Row >= 0) {
-                    row.Outcome = TPlanOutcome::Duplicate;
-                    row.HolderRow = it->Row;
-                } else {
-                    row.Outcome = TPlanOutcome::TargetTaken;
-                }
-                row.Holder = it->Name;
+        const QString key = Key(to);
+        const std::size_t h = qHash(key);
+        const int id = FTable.Find(h, key, folderKey);
+        if (id >= 0) {
+            // On a case-insensitive folder a change of case finds the row's own name.
+            if (present[std::size_t(id)] && id != self) {
+                const int by = producer[std::size_t(id)];
+                row.Outcome = by >= 0 ? TPlanOutcome::Duplicate : TPlanOutcome::TargetTaken;
+                row.HolderRow = by;
+                row.Holder = by >= 0 ? newNames[by] : FFolderNames[id];
                 continue;
             }
+            present[std::size_t(self)] = 0;
+            present[std::size_t(id)] = 1;
+            producer[std::size_t(id)] = int(i);
+        } else {
+            const int by = fresh.Find(h, key, freshKey);
+            if (by >= 0) {
+                row.Outcome = TPlanOutcome::Duplicate;
+                row.HolderRow = by;
+                row.Holder = newNames[by];
+                continue;
+            }
+            if (FCaseInsensitive)
+                freshKeys[i] = key;
+            fresh.Insert(h, int(i));
+            present[std::size_t(self)] = 0;
         }
         row.Outcome = TPlanOutcome::Renamed;
-        remember(fromKey);
-        FNames[fromKey].Present = false;
-        remember(toKey);
-        FNames[toKey] = TSlot{true, int(i), to};
-    }
-
-    for (auto u = undo.rbegin(); u != undo.rend(); ++u) {
-        if (u->Existed)
-            FNames[u->Key] = u->Slot;
-        else
-            FNames.remove(u->Key);
     }
     return plan;
 }
@@ -96,8 +159,8 @@ std::vector<TPlanRow> PlanRenames(const QStringList& oldNames, const QStringList
                                   const QStringList& folderNames, bool caseInsensitive, int maxNameBytes)
 {
     TRenamePlanner planner;
-    planner.SetFolder(folderNames, caseInsensitive, maxNameBytes);
-    return planner.Plan(oldNames, newNames);
+    planner.SetFolder(folderNames, oldNames, caseInsensitive, maxNameBytes);
+    return planner.Plan(newNames);
 }
 
 TPlanCounts CountPlan(const std::vector<TPlanRow>& plan)

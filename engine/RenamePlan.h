@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <QStringView>
+
 #include <vector>
 
 // What the apply pass will do to one row, predicted before it runs.
@@ -45,21 +47,54 @@ std::vector<TPlanRow> PlanRenames(const QStringList& oldNames, const QStringList
 TPlanCounts CountPlan(const std::vector<TPlanRow>& plan);
 
 // The same prediction for repeated previews of one loaded folder: the folder's
-// names are indexed once, each Plan() only looks up what the rows change.
+// names and the rows' current names are indexed once per load, so that a
+// plan costs little more than one hash probe per row.
 class TRenamePlanner {
 public:
-    void SetFolder(const QStringList& folderNames, bool caseInsensitive, int maxNameBytes = 255);
-    std::vector<TPlanRow> Plan(const QStringList& oldNames, const QStringList& newNames);
+    // `rowNames` are the current names of the rows, in list order; each is
+    // one of `folderNames`.
+    void SetFolder(const QStringList& folderNames, const QStringList& rowNames, bool caseInsensitive,
+                   int maxNameBytes = 255);
+    std::vector<TPlanRow> Plan(const QStringList& newNames) const;
     bool CaseInsensitive() const { return FCaseInsensitive; }
+    int RowCount() const { return static_cast<int>(FRowIds.size()); }
 
 private:
-    struct TSlot {
-        bool Present = false;
-        int Row = -1;    // the row whose rename put the name there, -1 for an original file
-        QString Name;    // the spelling on disk
+    // Open addressing over precomputed hashes; values are indexes into the
+    // caller's list of keys.
+    class TTable {
+    public:
+        void Reset(std::size_t expected);
+        template <typename TKeyAt>
+        int Find(std::size_t hash, QStringView key, TKeyAt keyAt) const;
+        void Insert(std::size_t hash, int value);
+
+    private:
+        // One bit per hash, eight bits per entry: most names that are not
+        // in the table are turned away without touching the slots, which
+        // for a large folder lie far outside the cache.
+        bool MayHold(std::size_t hash) const
+        {
+            const std::size_t bit = std::size_t(quint64(hash) * 0x9E3779B97F4A7C15ULL >> FFilterShift);
+            return FFilter[bit / 64] >> (bit % 64) & 1;
+        }
+        std::vector<quint64> FFilter;
+        int FFilterShift = 64;
+
+        struct TSlot {
+            quint32 Hash;
+            int Value;   // -1: free
+        };
+        std::vector<TSlot> FSlots;   // one cache line answers most probes
+        std::size_t FMask = 0;
     };
+
     QString Key(const QString& name) const;
-    QHash<QString, TSlot> FNames;
+
+    QStringList FFolderNames;
+    std::vector<QString> FKeys;   // FFolderNames as compared
+    TTable FTable;
+    std::vector<int> FRowIds;     // row -> index into FFolderNames
     bool FCaseInsensitive = false;
     int FMaxNameBytes = 255;
 };

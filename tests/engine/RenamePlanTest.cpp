@@ -80,11 +80,11 @@ TEST(RenamePlan, TooLongForTheFileSystem)
 TEST(RenamePlan, PlannerCanBeAskedAgain)
 {
     TRenamePlanner planner;
-    planner.SetFolder(L({"1", "2", "3"}), false);
-    const auto first = planner.Plan(L({"1", "2", "3"}), L({"3", "4", "5"}));
+    planner.SetFolder(L({"1", "2", "3", "x"}), L({"1", "2", "3"}), false);
+    const auto first = planner.Plan(L({"3", "4", "5"}));
     EXPECT_EQ(Describe(first), "T(3) R R ");
-    EXPECT_EQ(Describe(planner.Plan(L({"1", "2", "3"}), L({"3", "4", "5"}))), Describe(first));
-    EXPECT_EQ(Describe(planner.Plan(L({"1"}), L({"4"}))), "R ");
+    EXPECT_EQ(Describe(planner.Plan(L({"3", "4", "5"}))), Describe(first));
+    EXPECT_EQ(Describe(planner.Plan(L({"4", "4", "x"}))), "R D(0) T(x) ");
     const TPlanCounts counts = CountPlan(first);
     EXPECT_EQ(counts.Renamed, 2);
     EXPECT_EQ(counts.Refused, 1);
