@@ -18,6 +18,12 @@
 
 #include <memory>
 
+namespace {
+
+constexpr char FramePlacedProperty[] = "ralvinorFramePlaced";
+
+} // namespace
+
 TQelCustomPopupForm::TQelCustomPopupForm(QObject* owner) : QObject(owner) {}
 
 TQelCustomPopupForm::~TQelCustomPopupForm()
@@ -67,6 +73,20 @@ void TQelCustomPopupForm::Execute()
 
 bool TQelCustomPopupForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Move && watched->isWidgetType() && IndexOf(watched) >= 0) {
+        // A window manager adds its frame only once the window is up, and
+        // the frame would then stick out past the corner: pull the window
+        // back in, once, when the frame first shows.
+        auto* w = static_cast<QWidget*>(watched);
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect frame = w->frameGeometry();
+        if (screen && frame != w->geometry() && !w->property(FramePlacedProperty).toBool()) {
+            w->setProperty(FramePlacedProperty, true);
+            const QRect area = screen->availableGeometry();
+            if (!area.contains(frame))
+                w->move(area.x() + area.width() - frame.width(), area.y() + area.height() - frame.height());
+        }
+    }
     if (event->type() == QEvent::Close && IndexOf(watched) >= 0) {
         // The window itself may still refuse to close: look once the close
         // has been processed, and only then let it go.

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
-#include <QWindow>
+#include <QtGui/qwindowdefs.h>
 
 class QDBusConnection;
 
