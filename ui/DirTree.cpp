@@ -119,8 +119,20 @@ QTreeWidgetItem* TDirTree::FindPath(const QString& path)
 {
     if (!path.startsWith(u'/'))
         return nullptr;
+    // Start from the desktop's entry that holds the path most closely: a
+    // folder of the home folder is found under "主文件夹", not under "/".
+    const QString clean = QDir::cleanPath(path);
     QTreeWidgetItem* item = FRoot;
-    const QStringList parts = QDir::cleanPath(path).split(u'/', Qt::SkipEmptyParts);
+    QString base = QStringLiteral("/");
+    for (int i = 0; i < FDesktop->childCount(); ++i) {
+        QTreeWidgetItem* top = FDesktop->child(i);
+        const QString topPath = PathOf(top);
+        if (topPath.size() > base.size() && (clean == topPath || clean.startsWith(topPath + u'/'))) {
+            item = top;
+            base = topPath;
+        }
+    }
+    const QStringList parts = clean.mid(base.size()).split(u'/', Qt::SkipEmptyParts);
     for (const QString& part : parts) {
         FillChildren(item);
         item->setExpanded(true);

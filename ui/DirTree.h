@@ -18,9 +18,10 @@ public:
     QString GetPath() const;
     static QString PathOf(const QTreeWidgetItem* item);
 
-    // Opens the tree down to the folder `path` (absolute) under the
-    // file-system root and returns its item, or null when a step of the path
-    // is not in the tree (hidden, missing, not read again since).
+    // Opens the tree down to the folder `path` (absolute) from the desktop's
+    // entry that holds it (the home folder, a volume, else the file-system
+    // root) and returns its item, or null when a step of the path is not in
+    // the tree (hidden, missing, not read again since).
     QTreeWidgetItem* FindPath(const QString& path);
     // FindPath, then selects the item as the keyboard would: no click is
     // reported.

@@ -182,12 +182,14 @@ QPushButton:disabled { color: #9aa8b8; border-color: #c6d2df; background: #eef1f
 QPushButton:default { border-color: #2f6bb5; }
 QRadioButton { spacing: 4px; }
 QRadioButton:disabled, QLabel:disabled { color: #9aa8b8; }
-QLineEdit, QComboBox, QSpinBox {
+QLineEdit, QComboBox {
     border: 1px solid #8fb0d8; background: white; padding: 0px 2px;
     selection-background-color: #3d7cc9; selection-color: white;
 }
-QLineEdit:focus, QComboBox:focus, QSpinBox:focus { border-color: #3d7cc9; }
-QLineEdit:disabled, QComboBox:disabled, QSpinBox:disabled { background: #eef1f5; color: #9aa8b8; border-color: #c6d2df; }
+QLineEdit:focus, QComboBox:focus { border-color: #3d7cc9; }
+QLineEdit:disabled, QComboBox:disabled { background: #eef1f5; color: #9aa8b8; border-color: #c6d2df; }
+QSpinBox { selection-background-color: #3d7cc9; selection-color: white; }
+QSpinBox:disabled { color: #9aa8b8; }
 QTabWidget#pgcOp::pane { border: 1px solid #8fb0d8; background: #f7faff; top: -1px; }
 QTabBar::tab {
     height: 18px; padding: 0px 7px; margin-right: 1px;

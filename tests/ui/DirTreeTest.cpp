@@ -62,6 +62,22 @@ TEST(DirTree, ListsVisibleFoldersOnlyInFolderOrderAndReadsThemOnce)
     EXPECT_EQ(leaf->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
+TEST(DirTree, FindsAFolderOfTheHomeFolderUnderTheHomeEntry)
+{
+    QTemporaryDir home;
+    QDir(home.path()).mkpath(QStringLiteral("照片/2011"));
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    TDirTree tree;
+    qputenv("HOME", oldHome);
+
+    QTreeWidgetItem* item = tree.FindPath(home.path() + "/照片/2011");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(TDirTree::PathOf(item), home.path() + "/照片/2011");
+    EXPECT_EQ(item->parent()->parent(), tree.DesktopItem()->child(0));   // under "主文件夹"
+    EXPECT_NE(tree.FindPath(QStringLiteral("/")), nullptr);
+}
+
 TEST(DirTree, LeftClicksReportAndRightClicksOnlySelect)
 {
     QTemporaryDir tmp;
