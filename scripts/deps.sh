@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   libcurl4-openssl-dev libxml2-dev libxtst-dev
   libgtest-dev libgmock-dev libcpp-httplib-dev
-  xvfb xauth x11-utils fonts-wqy-microhei
+  xvfb xauth x11-utils fonts-wqy-microhei dbus-daemon
 )
 missing=()
 for p in "${packages[@]}"; do
