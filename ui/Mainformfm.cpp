@@ -1,6 +1,9 @@
 #include "ui/Mainformfm.h"
 
 #include "engine/Renamefile.h"
+#include "services/QelAdImage.h"
+#include "services/QelCheckUpdate.h"
+#include "services/QelNet.h"
 #include "support/QelDialogs.h"
 #include "ui/Aboutformfm.h"
 #include "ui/Application.h"
@@ -114,7 +117,8 @@ QFrame* MakePanel(QWidget* parent, const char* name, bool framed)
 } // namespace
 
 TMainForm::TMainForm(QWidget* owner)
-    : QWidget(owner, Qt::Window), FRenameFiles(new TRenameFiles), FFileList(new TFileListModel(this))
+    : QWidget(owner, Qt::Window), FRenameFiles(new TRenameFiles), FNet(std::make_shared<qel::TNetProbeFlags>()),
+      FFileList(new TFileListModel(this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Ralvinor"));
@@ -158,8 +162,9 @@ void TMainForm::BuildControls()
     bsSkinPanel5 = MakePanel(bsSkinPanel1, "bsSkinPanel5", false);
     bsSkinPanel5->setFixedWidth(402);
 
-    QelAdImage1 = Place<QWidget>(bsSkinPanel5, "QelAdImage1", 176, 3, 220, 60);
+    QelAdImage1 = Place<TQelAdImage>(bsSkinPanel5, "QelAdImage1", 176, 3, 220, 60);
     QelAdImage1->setCursor(Qt::PointingHandCursor);
+    QelAdImage1->SetAdInterval(6000);
     QelAdImage1->hide();
     btnPri = PlaceButton(bsSkinPanel5, "btnPri", 6, 3, QStringLiteral("预览"));
     btnApp = PlaceButton(bsSkinPanel5, "btnApp", 6, 38, QStringLiteral("应用"));
@@ -286,6 +291,8 @@ void TMainForm::BuildControls()
     tmrAdTimer = new QTimer(this);
     tmrAdTimer->setObjectName(QStringLiteral("tmrAdTimer"));
     tmrAdTimer->setInterval(2000);
+    QelCheckUpdate1 = new TQelCheckUpdate(this);
+    QelCheckUpdate1->setObjectName(QStringLiteral("QelCheckUpdate1"));
 }
 
 void TMainForm::ConnectHandlers()
@@ -505,7 +512,24 @@ void TMainForm::NumberItem(int row, TRenameFile* item, bool apply)
 
 void TMainForm::tmrAdTimerTimer(QObject*)
 {
-    // The network probe and what it starts are not wired in yet.
+    // One probe at a time; its worker owns a share of the flags, never the window.
+    if (!FNet->Checking.load(std::memory_order_acquire))
+        qel::StartNetProbe(FNet, NetTargets.ProbeUrl);
+    if (!FNet->Passed.load(std::memory_order_acquire))
+        return;
+    tmrAdTimer->stop();
+    // The site's features are extras: whatever goes wrong starting them is
+    // kept from the user, and neither is tried again.
+    try {
+        QelAdImage1->SetAdUrl(NetTargets.AdUrl);
+        QelAdImage1->Execute();
+        QelCheckUpdate1->SetID(NetTargets.Id);
+        QelCheckUpdate1->SetVersion(NetTargets.Version);
+        QelCheckUpdate1->SetUrl(NetTargets.Url);
+        QelCheckUpdate1->SetGoto(NetTargets.Goto);
+        QelCheckUpdate1->Execute();
+    } catch (...) {
+    }
 }
 
 void TMainForm::btnAboutClick(QObject*)

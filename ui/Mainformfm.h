@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ui/ProductInfo.h"
+
+#include <QString>
 #include <QWidget>
-#include <atomic>
+#include <memory>
 
 class QComboBox;
 class QFrame;
@@ -17,6 +20,11 @@ class QTimer;
 class QTreeView;
 class TDirTree;
 class TFileListModel;
+class TQelAdImage;
+class TQelCheckUpdate;
+namespace qel {
+struct TNetProbeFlags;
+}
 class TRenameFile;
 class TRenameFiles;
 class TSkinForm;
@@ -61,7 +69,7 @@ public:
     QScrollBar* bsSkinScrollBar4;
     QTreeView* lvFiles;
     QFrame* bsSkinPanel5;
-    QWidget* QelAdImage1;   // stands in for the ad banner until it exists
+    TQelAdImage* QelAdImage1;
     QTabWidget* pgcOp;
     QWidget* tabFileName;
     QWidget* tabReplace;
@@ -110,7 +118,20 @@ public:
     QLabel* lbl12;
     QSpinBox* edtInsertPos;
     QTimer* tmrAdTimer;
+    TQelCheckUpdate* QelCheckUpdate1;
     QPushButton* btnAbout;
+
+    // Where the start-up timer sends the probe, the banner and the update
+    // check: the product's own site. Tests point it at a loopback server.
+    struct TNetTargets {
+        QString ProbeUrl = SiteRoot;
+        QString AdUrl = AdConfigUrl;
+        QString Id = UpdateId;
+        QString Version = UpdateVersion;
+        QString Url = UpdateUrl;
+        QString Goto = UpdateGoto;
+    };
+    TNetTargets NetTargets;
 
     void tvDirTreeClick(QObject* sender);
     void btnRefreshClick(QObject* sender);
@@ -130,8 +151,9 @@ private:
     QString FListedPath;
     quint32 FOpCode = opNone;
     qint32 FNumber = 0;
-    std::atomic<bool> FNetChecking{false};
-    std::atomic<bool> FNetPassed{false};
+    // FNetChecking and FNetPassed: written by the probe's worker, which may
+    // still run when the window is gone, so they live in a shared block.
+    std::shared_ptr<qel::TNetProbeFlags> FNet;
     TFileListModel* FFileList;
 
     void BuildControls();

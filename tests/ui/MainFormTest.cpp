@@ -2,6 +2,7 @@
 #include "common/TestUtil.h"
 
 #include "engine/Renamefile.h"
+#include "services/QelAdImage.h"
 #include "ui/DirTree.h"
 #include "ui/FileListModel.h"
 #include "ui/Mainformfm.h"
