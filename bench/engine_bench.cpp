@@ -5,6 +5,7 @@
 #include "BenchUtil.h"
 
 #include "engine/RenamePlan.h"
+#include "platform/Heap.h"
 #include "engine/Renamefile.h"
 
 #include <QCoreApplication>
@@ -125,6 +126,7 @@ void Run(int count)
 
 int main(int argc, char** argv)
 {
+    plat::KeepFreedHeap();   // as the program does at start-up
     QCoreApplication app(argc, argv);
     for (int count : {10000, 100000})
         Run(count);

@@ -7,21 +7,20 @@
 
 namespace {
 
-// Maps each character on its own. A character outside the BMP is mapped as one
-// code point only when its image is outside the BMP too, so the length holds.
-QString MapCase(const QString& s, bool upper)
+// Maps the characters [from, to) of `s` in place, each on its own. A
+// character outside the BMP is mapped as one code point only when its image is
+// outside the BMP too, so the length holds.
+void MapCaseIn(QString& s, qsizetype from, qsizetype to, bool upper)
 {
-    QString out = s;
-    char16_t* d = reinterpret_cast<char16_t*>(out.data());
-    const qsizetype n = out.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    char16_t* d = reinterpret_cast<char16_t*>(s.data());
+    for (qsizetype i = from; i < to; ++i) {
         const char16_t c = d[i];
         if (c < 0x80) {
             if (upper && c >= 'a' && c <= 'z')
                 d[i] = c - 32;
             else if (!upper && c >= 'A' && c <= 'Z')
                 d[i] = c + 32;
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(d[i + 1])) {
+        } else if (QChar::isHighSurrogate(c) && i + 1 < to && QChar::isLowSurrogate(d[i + 1])) {
             const char32_t cp = QChar::surrogateToUcs4(c, d[i + 1]);
             const char32_t mapped = upper ? QChar::toUpper(cp) : QChar::toLower(cp);
             if (QChar::requiresSurrogates(mapped)) {
@@ -33,6 +32,12 @@ QString MapCase(const QString& s, bool upper)
             d[i] = upper ? QChar::toUpper(c) : QChar::toLower(c);
         }
     }
+}
+
+QString MapCase(const QString& s, bool upper)
+{
+    QString out = s;
+    MapCaseIn(out, 0, out.size(), upper);
     return out;
 }
 
@@ -91,7 +96,11 @@ void TRenameFile::SetFullName(const QString& path, const TRenameFile* previous)
 
 QString TRenameFile::MakeName(const QString& base, const QString& ext, bool rename, bool& failed)
 {
-    const QString name = base + ext;
+    return Finish(base + ext, rename, failed);
+}
+
+QString TRenameFile::Finish(QString name, bool rename, bool& failed)
+{
     if (!rename)
         return name;
     // A name with a "/" or NUL, or "." or "..", would move or lose the file.
@@ -104,26 +113,40 @@ QString TRenameFile::MakeName(const QString& base, const QString& ext, bool rena
     return name;
 }
 
+// The operations below build the new name in one piece (base followed by
+// extension) and edit it there: a preview of 100,000 files then costs one
+// string each.
+
 QString TRenameFile::FirstLetterCase(bool upper, bool rename, bool& failed)
 {
-    QString base = BaseName;
-    for (qsizetype i = 0; i < base.size(); ++i) {
-        if (IsAsciiLetter(base[i])) {
-            base[i] = upper ? base[i].toUpper() : base[i].toLower();
+    QString name = FileName;
+    for (qsizetype i = 0; i < BaseName.size(); ++i) {
+        if (IsAsciiLetter(name[i])) {
+            name[i] = upper ? name[i].toUpper() : name[i].toLower();
             break;
         }
     }
-    return MakeName(base, ExtName, rename, failed);
+    return Finish(std::move(name), rename, failed);
+}
+
+QString TRenameFile::CaseOf(bool baseName, bool upper, bool rename, bool& failed)
+{
+    QString name = FileName;
+    if (baseName)
+        MapCaseIn(name, 0, BaseName.size(), upper);
+    else
+        MapCaseIn(name, BaseName.size(), name.size(), upper);
+    return Finish(std::move(name), rename, failed);
 }
 
 QString TRenameFile::BaseNameUpper(bool rename, bool& failed)
 {
-    return MakeName(UpperCaseSimple(BaseName), ExtName, rename, failed);
+    return CaseOf(true, true, rename, failed);
 }
 
 QString TRenameFile::BaseNameLower(bool rename, bool& failed)
 {
-    return MakeName(LowerCaseSimple(BaseName), ExtName, rename, failed);
+    return CaseOf(true, false, rename, failed);
 }
 
 QString TRenameFile::BaseNameFirstUpper(bool rename, bool& failed)
@@ -133,12 +156,12 @@ QString TRenameFile::BaseNameFirstUpper(bool rename, bool& failed)
 
 QString TRenameFile::ExtNameUpper(bool rename, bool& failed)
 {
-    return MakeName(BaseName, UpperCaseSimple(ExtName), rename, failed);
+    return CaseOf(false, true, rename, failed);
 }
 
 QString TRenameFile::ExtNameLower(bool rename, bool& failed)
 {
-    return MakeName(BaseName, LowerCaseSimple(ExtName), rename, failed);
+    return CaseOf(false, false, rename, failed);
 }
 
 QString TRenameFile::NewExtName(const QString& ext, bool rename, bool& failed)
@@ -153,20 +176,19 @@ QString TRenameFile::NewBaseName(const QString& base, bool rename, bool& failed)
 
 QString TRenameFile::ReplaceString(const QString& find, const QString& replace, bool rename, bool& failed)
 {
-    if (find.isEmpty())
-        return MakeName(BaseName, ExtName, rename, failed);
-    QString out;
+    qsizetype at = find.isEmpty() ? -1 : BaseName.indexOf(find, 0, Qt::CaseSensitive);
+    if (at < 0)
+        return Finish(FileName, rename, failed);
+    QString name;
+    name.reserve(FileName.size() + 4 * (replace.size() + 1));
     qsizetype from = 0;
-    for (;;) {
-        const qsizetype at = BaseName.indexOf(find, from, Qt::CaseSensitive);
-        if (at < 0)
-            break;
-        out += QStringView(BaseName).mid(from, at - from);
-        out += replace;
+    while (at >= 0) {
+        name.append(QStringView(BaseName).mid(from, at - from)).append(replace);
         from = at + find.size();
+        at = BaseName.indexOf(find, from, Qt::CaseSensitive);
     }
-    out += QStringView(BaseName).mid(from);
-    return MakeName(out, ExtName, rename, failed);
+    name.append(QStringView(BaseName).mid(from)).append(ExtName);
+    return Finish(std::move(name), rename, failed);
 }
 
 QString TRenameFile::RemoveString(const QString& str, bool rename, bool& failed)
@@ -181,18 +203,22 @@ QString TRenameFile::RemoveStringExt(int first, int num, bool rename, bool& fail
     const qsizetype len = BaseName.size();
     const qsizetype headLen = std::clamp<qsizetype>(qsizetype(first) - 1, 0, len);
     const qsizetype tailFrom = std::clamp<qsizetype>(qsizetype(first) - 1 + std::max(num, 0), headLen, len);
-    const QString base = BaseName.left(headLen) + BaseName.mid(tailFrom);
-    return MakeName(base, ExtName, rename, failed);
+    QString name;
+    name.reserve(FileName.size() - (tailFrom - headLen));
+    name.append(QStringView(FileName).left(headLen)).append(QStringView(FileName).mid(tailFrom));
+    return Finish(std::move(name), rename, failed);
 }
 
 QString TRenameFile::InsertString(const QString& str, int pos, bool rename, bool& failed)
 {
     const qsizetype len = BaseName.size();
     if (qsizetype(pos) > len + 1)
-        return BaseName + ExtName;
-    QString base = BaseName;
-    base.insert(pos <= 0 ? 0 : pos - 1, str);
-    return MakeName(base, ExtName, rename, failed);
+        return FileName;
+    const qsizetype at = pos <= 0 ? 0 : pos - 1;
+    QString name;
+    name.reserve(FileName.size() + str.size());
+    name.append(QStringView(FileName).left(at)).append(str).append(QStringView(FileName).mid(at));
+    return Finish(std::move(name), rename, failed);
 }
 
 TRenameFiles::TRenameFiles() : Items(new qel::TItems<TRenameFile>), FileList(new TStringList) {}

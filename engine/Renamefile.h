@@ -37,6 +37,11 @@ public:
 
     QString MakeName(const QString& base, const QString& ext, bool rename, bool& failed);
     QString FirstLetterCase(bool upper, bool rename, bool& failed);
+
+private:
+    // MakeName's second half: `name` is the new base name and extension.
+    QString Finish(QString name, bool rename, bool& failed);
+    QString CaseOf(bool baseName, bool upper, bool rename, bool& failed);
 };
 
 // Simple per-character case mapping: the length never changes.

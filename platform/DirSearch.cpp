@@ -163,36 +163,37 @@ TDirListing FindEntries(const QString& dir, const QString& mask, bool wantSize)
     }
     closedir(d);
 
-    // Sort on a packed copy of each key's first eight code units first, so
-    // that most comparisons never leave the array being sorted.
+    // Sort on a packed copy of each key's first twelve code units first, so
+    // that most comparisons never leave the array being sorted. Names hold
+    // no NUL, so padding a short key with zeros keeps it first.
+    constexpr int kHeads = 3;
+    constexpr qsizetype kHeadUnits = 4 * kHeads;
     struct TSortItem {
-        quint64 Head[2];
+        quint64 Head[kHeads];
         std::size_t Index;
     };
     std::vector<TSortItem> order(found.Items.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         const TDirListing::TItem& it = found.Items[i];
-        quint64 head[2] = {0, 0};
-        for (qsizetype u = 0; u < 8; ++u) {
-            const quint64 unit = u < it.Length ? quint64(keys[std::size_t(it.Offset + u)]) + 1 : 0;
-            head[u / 4] |= unit << (48 - 16 * (u % 4));
-        }
-        order[i] = {{head[0], head[1]}, i};
+        TSortItem& o = order[i];
+        o = TSortItem{{0, 0, 0}, i};
+        const qsizetype n = std::min(it.Length, kHeadUnits);
+        for (qsizetype u = 0; u < n; ++u)
+            o.Head[u / 4] |= quint64(keys[std::size_t(it.Offset + u)]) << (48 - 16 * (u % 4));
     }
     const char16_t* k = keys.data();
     const char16_t* names = reinterpret_cast<const char16_t*>(found.Names.constData());
     const std::vector<TDirListing::TItem>& items = found.Items;
     std::sort(order.begin(), order.end(), [&](const TSortItem& x, const TSortItem& y) {
-        if (x.Head[0] != y.Head[0])
-            return x.Head[0] < y.Head[0];
-        if (x.Head[1] != y.Head[1])
-            return x.Head[1] < y.Head[1];
+        for (int h = 0; h < kHeads; ++h)
+            if (x.Head[h] != y.Head[h])
+                return x.Head[h] < y.Head[h];
         const TDirListing::TItem& p = items[x.Index];
         const TDirListing::TItem& q = items[y.Index];
         const qsizetype n = std::min(p.Length, q.Length);
         const char16_t* a = k + p.Offset;
         const char16_t* b = k + q.Offset;
-        for (qsizetype i = 8; i < n; ++i)
+        for (qsizetype i = kHeadUnits; i < n; ++i)
             if (a[i] != b[i])
                 return a[i] < b[i];
         if (p.Length != q.Length)

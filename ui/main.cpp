@@ -1,4 +1,5 @@
 #include "platform/Exception.h"
+#include "platform/Heap.h"
 #include "ui/Application.h"
 #include "ui/DisplayCheck.h"
 #include "ui/Mainformfm.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
         return 1;
     }
     std::setlocale(LC_ALL, "");
+    plat::KeepFreedHeap();
 
     TApplication app(argc, argv);
     std::unique_ptr<TMainForm> mainForm;
