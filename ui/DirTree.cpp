@@ -3,6 +3,7 @@
 #include "platform/DirSearch.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QStandardPaths>
@@ -117,6 +118,11 @@ void TDirTree::FillChildren(QTreeWidgetItem* item)
 
 QTreeWidgetItem* TDirTree::FindPath(const QString& path)
 {
+    return Find(path, false);
+}
+
+QTreeWidgetItem* TDirTree::Find(const QString& path, bool addMissing)
+{
     if (!path.startsWith(u'/'))
         return nullptr;
     // Start from the desktop's entry that holds the path most closely: a
@@ -142,6 +148,8 @@ QTreeWidgetItem* TDirTree::FindPath(const QString& path)
             if (PathOf(item->child(i)) == wanted)
                 next = item->child(i);
         }
+        if (!next && addMissing)
+            next = AddMissing(item, part);
         if (!next)
             return nullptr;
         item = next;
@@ -153,6 +161,27 @@ QTreeWidgetItem* TDirTree::FindPath(const QString& path)
 bool TDirTree::SelectPath(const QString& path)
 {
     QTreeWidgetItem* item = FindPath(path);
+    if (item)
+        setCurrentItem(item);
+    return item != nullptr;
+}
+
+QTreeWidgetItem* TDirTree::AddMissing(QTreeWidgetItem* parent, const QString& name)
+{
+    const QString path = JoinPath(PathOf(parent), name);
+    if (name == u"." || name == u".." || !QFileInfo(path).isDir())
+        return nullptr;
+    int at = 0;
+    while (at < parent->childCount() && plat::NtfsLess(parent->child(at)->text(0), name))
+        ++at;
+    QTreeWidgetItem* item = AddFolder(parent, name, path, FFolderIcon);
+    parent->insertChild(at, parent->takeChild(parent->indexOfChild(item)));
+    return item;
+}
+
+bool TDirTree::RevealPath(const QString& path)
+{
+    QTreeWidgetItem* item = Find(path, true);
     if (item)
         setCurrentItem(item);
     return item != nullptr;

@@ -26,6 +26,10 @@ public:
     // FindPath, then selects the item as the keyboard would: no click is
     // reported.
     bool SelectPath(const QString& path);
+    // SelectPath for a folder the user named outright (dropped on the
+    // window): a step the tree does not show, because it is hidden or was
+    // made after its parent was read, is added where it belongs.
+    bool RevealPath(const QString& path);
 
     QTreeWidgetItem* DesktopItem() const { return FDesktop; }
     QTreeWidgetItem* RootItem() const { return FRoot; }
@@ -45,4 +49,6 @@ private:
     QTreeWidgetItem* AddFolder(QTreeWidgetItem* parent, const QString& caption, const QString& path, const QIcon& icon);
     void FillChildren(QTreeWidgetItem* item);
     void AddSubfolders(QTreeWidgetItem* item, const QString& path);
+    QTreeWidgetItem* Find(const QString& path, bool addMissing);
+    QTreeWidgetItem* AddMissing(QTreeWidgetItem* parent, const QString& name);
 };

@@ -1,5 +1,8 @@
 #include "ui/FileListModel.h"
 
+#include "ui/RenameTexts.h"
+#include "ui/Skinctrldm.h"
+
 TFileListModel::TFileListModel(QObject* parent) : QAbstractTableModel(parent)
 {
 }
@@ -12,6 +15,7 @@ void TFileListModel::Reset(const QStringList& names)
     FPreviews.clear();
     FPreviews.resize(names.size());
     FStatus.clear();
+    FPlan.clear();
     FFirstChanged = FLastChanged = -1;
     endResetModel();
 }
@@ -22,12 +26,53 @@ void TFileListModel::SetPreview(int row, const QString& text)
     RowChanged(row, ColPreview, ColPreview);
 }
 
+int TFileListModel::Status(int row) const
+{
+    if (!FStatus.isEmpty())
+        return FStatus.at(row);
+    if (FPlan.empty())
+        return RowPlain;
+    const TPlanRow& r = FPlan[std::size_t(row)];
+    if (r.Refused())
+        return RowRefused;
+    return r.Outcome == TPlanOutcome::Unchanged ? RowUnchanged : RowRenamed;
+}
+
 void TFileListModel::SetStatus(int row, int status)
 {
-    if (FStatus.isEmpty())
-        FStatus = QList<int>(FNames.size(), 0);
+    if (FStatus.isEmpty()) {
+        QList<int> statuses(FNames.size());
+        for (int i = 0; i < FNames.size(); ++i)
+            statuses[i] = Status(i);
+        FStatus = std::move(statuses);
+    }
     FStatus[row] = status;
     RowChanged(row, ColFileName, ColCount - 1);
+}
+
+void TFileListModel::SetPlan(std::vector<TPlanRow> plan, int maxNameBytes)
+{
+    if (plan.size() != std::size_t(FNames.size()))
+        plan.clear();
+    if (plan.empty() && FPlan.empty() && FStatus.isEmpty())
+        return;
+    FPlan = std::move(plan);
+    FMaxNameBytes = maxNameBytes;
+    FStatus.clear();
+    if (!FNames.isEmpty())
+        RowsChanged(0, int(FNames.size()) - 1, ColFileName, ColCount - 1);
+}
+
+QString TFileListModel::Reason(int row) const
+{
+    if (Status(row) != RowRefused || FPlan.empty())
+        return QString();
+    return PlanReason(FPlan[std::size_t(row)], FPreviews.at(row), FNames, FMaxNameBytes);
+}
+
+void TFileListModel::ClearMarks()
+{
+    SetPlan({}, FMaxNameBytes);
 }
 
 void TFileListModel::BeginUpdate()
@@ -47,12 +92,17 @@ void TFileListModel::EndUpdate()
 
 void TFileListModel::RowChanged(int row, int firstColumn, int lastColumn)
 {
+    RowsChanged(row, row, firstColumn, lastColumn);
+}
+
+void TFileListModel::RowsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn)
+{
     if (FUpdating > 0) {
-        FFirstChanged = FFirstChanged < 0 ? row : std::min(FFirstChanged, row);
-        FLastChanged = std::max(FLastChanged, row);
+        FFirstChanged = FFirstChanged < 0 ? firstRow : std::min(FFirstChanged, firstRow);
+        FLastChanged = std::max(FLastChanged, lastRow);
         return;
     }
-    emit dataChanged(index(row, firstColumn), index(row, lastColumn));
+    emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn));
 }
 
 int TFileListModel::rowCount(const QModelIndex& parent) const
@@ -75,6 +125,21 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const
         return index.column() == ColFileName ? FNames.at(row) : FPreviews.at(row);
     case StatusRole:
         return Status(row);
+    case Qt::ForegroundRole:
+        switch (Status(row)) {
+        case RowRefused:
+            return TSkinCtrlModule::RefusedTextColor();
+        case RowUnchanged:
+            return TSkinCtrlModule::DimTextColor();
+        default:
+            return QVariant();
+        }
+    case Qt::BackgroundRole:
+        return Status(row) == RowRefused ? QVariant(TSkinCtrlModule::RefusedBackColor()) : QVariant();
+    case Qt::ToolTipRole: {
+        const QString reason = index.column() == ColPreview ? Reason(row) : QString();
+        return reason.isEmpty() ? QVariant() : QVariant(reason);
+    }
     default:
         return QVariant();
     }

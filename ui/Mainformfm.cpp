@@ -1,24 +1,34 @@
 #include "ui/Mainformfm.h"
 
 #include "engine/Renamefile.h"
+#include "platform/DirSearch.h"
+#include "platform/FileRename.h"
 #include "services/QelAdImage.h"
 #include "services/QelCheckUpdate.h"
 #include "services/QelNet.h"
 #include "support/QelDialogs.h"
+#include "support/QelFile.h"
 #include "ui/Aboutformfm.h"
 #include "ui/Application.h"
 #include "ui/DirTree.h"
 #include "ui/FileListModel.h"
+#include "ui/RenameTexts.h"
 #include "ui/SkinForm.h"
 #include "ui/Skinctrldm.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -114,6 +124,20 @@ QFrame* MakePanel(QWidget* parent, const char* name, bool framed)
     return panel;
 }
 
+// The folder a dropped path stands for: the folder itself, or the folder of a
+// file; "" for nothing that exists.
+QString DroppedFolder(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    const QFileInfo info(path);
+    if (info.isDir())
+        return info.absoluteFilePath();
+    if (info.exists() || info.isSymLink())
+        return info.absolutePath();
+    return QString();
+}
+
 } // namespace
 
 TMainForm::TMainForm(QWidget* owner)
@@ -128,6 +152,7 @@ TMainForm::TMainForm(QWidget* owner)
     if (!qel::MainForm())
         qel::SetMainForm(this);
 
+    setAcceptDrops(true);
     BuildControls();
     ConnectHandlers();
 
@@ -278,7 +303,40 @@ void TMainForm::BuildControls()
     lvFiles->header()->setSectionsMovable(false);
     lvFiles->header()->resizeSection(TFileListModel::ColFileName, 260);
     lvFiles->header()->resizeSection(TFileListModel::ColPreview, 260);
-    listLayout->addWidget(lvFiles);
+    listLayout->addWidget(lvFiles, 1);
+    lvFiles->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    bsSkinStatusBar1 = MakePanel(bsSkinPanel4, "bsSkinStatusBar1", false);
+    bsSkinStatusBar1->setFixedHeight(22);
+    auto* statusLayout = new QHBoxLayout(bsSkinStatusBar1);
+    statusLayout->setContentsMargins(2, 0, 2, 0);
+    statusLayout->setSpacing(8);
+    lblPlan = new QLabel(bsSkinStatusBar1);
+    lblPlan->setObjectName(QStringLiteral("lblPlan"));
+    lblPlan->setTextFormat(Qt::PlainText);
+    lblResult = new QLabel(bsSkinStatusBar1);
+    lblResult->setObjectName(QStringLiteral("lblResult"));
+    lblResult->setTextFormat(Qt::PlainText);
+    btnReport = new QPushButton(QStringLiteral("查看报告"), bsSkinStatusBar1);
+    btnReport->setObjectName(QStringLiteral("btnReport"));
+    btnReport->setCursor(Qt::PointingHandCursor);
+    btnReport->setFlat(true);
+    btnReport->setFocusPolicy(Qt::NoFocus);
+    btnReport->hide();
+    statusLayout->addWidget(lblPlan);
+    statusLayout->addStretch(1);
+    statusLayout->addWidget(lblResult);
+    statusLayout->addWidget(btnReport);
+    listLayout->addWidget(bsSkinStatusBar1);
+
+    actUndoRename = new QAction(QStringLiteral("撤销重命名"), this);
+    actUndoRename->setObjectName(QStringLiteral("actUndoRename"));
+    actUndoRename->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    actUndoRename->setEnabled(false);
+    addAction(actUndoRename);   // Ctrl+Z anywhere in the window but a text field
+    pmFiles = new QMenu(this);
+    pmFiles->setObjectName(QStringLiteral("pmFiles"));
+    pmFiles->addAction(actUndoRename);
     bsSkinScrollBar3 = lvFiles->verticalScrollBar();
     bsSkinScrollBar3->setObjectName(QStringLiteral("bsSkinScrollBar3"));
     bsSkinScrollBar4 = lvFiles->horizontalScrollBar();
@@ -315,6 +373,9 @@ void TMainForm::ConnectHandlers()
     connect(tmrAdTimer, &QTimer::timeout, this, Guarded([this] { tmrAdTimerTimer(tmrAdTimer); }));
     connect(btnAbout, &QPushButton::clicked, this, Guarded([this] { btnAboutClick(btnAbout); }));
     connect(btnApp, &QPushButton::clicked, this, Guarded([this] { btnAppClick(btnApp); }));
+    connect(btnReport, &QPushButton::clicked, this, Guarded([this] { btnReportClick(btnReport); }));
+    connect(actUndoRename, &QAction::triggered, this, Guarded([this] { actUndoRenameExecute(actUndoRename); }));
+    connect(lvFiles, &QWidget::customContextMenuRequested, this, &TMainForm::lvFilesContextPopup);
 }
 
 void TMainForm::tvDirTreeClick(QObject* sender)
@@ -331,8 +392,46 @@ void TMainForm::btnRefreshClick(QObject* sender)
     FFileList->Reset(QStringList());
     FRenameFiles->LoadFiles(tvDirTree->GetPath(), mask);
     FillFileList();
+    const QString previous = FListedPath;
     FListedPath = tvDirTree->GetPath();
+    if (FListedPath != previous) {
+        // What was done in another folder is no longer what the user sees.
+        FJournal.Clear();
+        UpdateUndo();
+        ClearResult();
+    }
+    FIndexed = false;   // indexed when a plan first needs it
     pgcOpChange(sender);
+}
+
+const TRenamePlanner& TMainForm::Planner()
+{
+    if (!FIndexed) {
+        IndexFolder();
+        FIndexed = true;
+    }
+    return FPlanner;
+}
+
+void TMainForm::IndexFolder()
+{
+    if (FRenameFiles->GetCount() == 0) {
+        FPlanner.SetFolder(QStringList(), QStringList(), false);
+        return;
+    }
+    // Every entry may stand in a rename's way: hidden files, subfolders and
+    // the files the filter leaves out too.
+    const QString dir = FRenameFiles->GetItem(0)->Dir;
+    const plat::TDirListing listing = plat::FindEntries(dir, QStringLiteral("*"));
+    QStringList names;
+    names.reserve(qsizetype(listing.Count()));
+    for (std::size_t i = 0; i < listing.Count(); ++i) {
+        const QStringView name = listing.Name(i);
+        if (name != u"." && name != u"..")
+            names.append(name.toString());
+    }
+    FMaxNameBytes = MaxNameBytes(dir);
+    FPlanner.SetFolder(names, FFileList->FileNames(), IsCaseInsensitiveFolder(dir, names), FMaxNameBytes);
 }
 
 void TMainForm::FillFileList()
@@ -343,6 +442,7 @@ void TMainForm::FillFileList()
     for (int i = 0; i < count; ++i)
         names.append(FRenameFiles->GetItem(i)->GetFileName());
     FFileList->Reset(names);
+    lblPlan->clear();
 }
 
 void TMainForm::pgcOpChange(QObject* sender)
@@ -435,16 +535,37 @@ void TMainForm::btnPriClick(QObject*)
     btnApp->setEnabled(true);
     FNumber = edtNumberStart->value();
     FFileList->BeginUpdate();
+    bool named = false;
     for (int i = 0; i < FRenameFiles->GetCount(); ++i)
-        ProcessItem(i, false);
+        named = ProcessItem(i, false).Named || named;
+    ShowPlan(named);
     FFileList->EndUpdate();
 }
 
-void TMainForm::ProcessItem(int index, bool apply)
+void TMainForm::ShowPlan(bool named)
+{
+    if (!PlanPreview) {
+        FFileList->ClearMarks();
+        lblPlan->clear();
+        return;
+    }
+    if (!named) {
+        // The pass names nothing: Apply will leave every file as it is.
+        FFileList->ClearMarks();
+        lblPlan->setText(PlanStatusText({0, FFileList->rowCount(), 0}));
+        return;
+    }
+    std::vector<TPlanRow> plan = Planner().Plan(FFileList->Previews());
+    lblPlan->setText(PlanStatusText(CountPlan(plan)));
+    FFileList->SetPlan(std::move(plan), FMaxNameBytes);
+}
+
+TMainForm::TStep TMainForm::ProcessItem(int index, bool apply, bool quiet)
 {
     TRenameFile* item = FRenameFiles->GetItem(index);
-    bool failed = false;   // refusals show up in the reload after apply
-    QString name;
+    TStep step;
+    bool& failed = step.Failed;
+    QString& name = step.Name;
     switch (FOpCode) {
     case opBaseNameUpper:
         name = item->BaseNameUpper(apply, failed);
@@ -474,19 +595,22 @@ void TMainForm::ProcessItem(int index, bool apply)
         name = item->RemoveStringExt(edtRemoveStringExtFirst->value(), edtRemoveStringExtNum->value(), apply, failed);
         break;
     case opNumber:
-        NumberItem(index, item, apply);
-        return;
+        step = NumberItem(item, apply);
+        break;
     case opInsert:
         name = item->InsertString(edtInsertString->text(), edtInsertPos->value(), apply, failed);
         break;
     default:
-        return;
+        return step;
     }
-    if (!apply)
+    if (FOpCode != opNumber)
+        step.Named = true;
+    if (step.Named && !apply && !quiet)
         FFileList->SetPreview(index, name);
+    return step;
 }
 
-void TMainForm::NumberItem(int row, TRenameFile* item, bool apply)
+TMainForm::TStep TMainForm::NumberItem(TRenameFile* item, bool apply)
 {
     QString number = QString::number(FNumber);
     const int width = std::min(edtNumberBit->value(), MaxNumberWidth);
@@ -494,20 +618,18 @@ void TMainForm::NumberItem(int row, TRenameFile* item, bool apply)
         number.prepend(QString(width - number.size(), u'0'));   // in front of the sign too
 
     const QString text = edtNumberPrefix->text() + number + edtNumberSuffix->text();
-    bool failed = false;
-    QString name;
-    bool named = true;
+    TStep step;
+    step.Named = true;
     if (crbNumberFileName->isChecked())
-        name = item->NewBaseName(text, apply, failed);
+        step.Name = item->NewBaseName(text, apply, step.Failed);
     else if (crbNumberExtName->isChecked())
-        name = item->NewExtName(u'.' + text, apply, failed);
+        step.Name = item->NewExtName(u'.' + text, apply, step.Failed);
     else
-        named = false;
-    if (named && !apply)
-        FFileList->SetPreview(row, name);
+        step.Named = false;
 
     // Wraps around at the ends of the 32-bit range instead of overflowing.
     FNumber = static_cast<qint32>(static_cast<quint32>(FNumber) + static_cast<quint32>(edtNumberPlue->value()));
+    return step;
 }
 
 void TMainForm::tmrAdTimerTimer(QObject*)
@@ -543,8 +665,132 @@ void TMainForm::btnAppClick(QObject* sender)
         return;
     if (!qel::AskBox(QStringLiteral("确定应用新文件名吗？"), QStringLiteral("更改文件名"), this))
         return;
+    const int count = FRenameFiles->GetCount();
+    // The names this pass gives, planned first: a refusal the plan foresees
+    // is reported with its reason rather than the system's bare one.
+    QStringList names;
+    names.reserve(count);
+    bool named = false;
     FNumber = edtNumberStart->value();
-    for (int i = 0; i < FRenameFiles->GetCount(); ++i)
-        ProcessItem(i, true);
+    for (int i = 0; i < count; ++i) {
+        TStep step = ProcessItem(i, false, true);
+        named = named || step.Named;
+        names.append(std::move(step.Name));
+    }
+    const std::vector<TPlanRow> plan = named ? Planner().Plan(names) : std::vector<TPlanRow>();
+
+    TPlanRow invalidRow;
+    invalidRow.Outcome = TPlanOutcome::InvalidName;
+    TRenameJournal journal;
+    std::vector<TRenameReportForm::TRow> refused;
+    int renamed = 0;
+    FNumber = edtNumberStart->value();
+    for (int i = 0; i < count; ++i) {
+        TRenameFile* item = FRenameFiles->GetItem(i);
+        const TStep step = ProcessItem(i, true);
+        if (!step.Named || step.Name == item->FileName)
+            continue;
+        if (!step.Failed) {
+            journal.Add(item->FullName, item->NewFullName);
+            ++renamed;
+            continue;
+        }
+        QString reason;
+        if (std::size_t(i) < plan.size() && plan[std::size_t(i)].Refused())
+            reason = PlanReason(plan[std::size_t(i)], step.Name, FFileList->FileNames(), FMaxNameBytes);
+        else if (!plat::IsValidFileName(step.Name))   // refused before the disk was asked
+            reason = PlanReason(invalidRow, step.Name, FFileList->FileNames(), FMaxNameBytes);
+        else
+            reason = RenameErrorText(plat::LastRenameError(), step.Name);
+        refused.push_back({item->FileName + QStringLiteral(" → ") + step.Name, reason});
+    }
+
     btnRefreshClick(sender);
+    // Kept past the reload even when it lists another folder: the renames
+    // were made in this one. An apply that renamed nothing keeps the last.
+    if (!journal.IsEmpty())
+        FJournal = std::move(journal);
+    UpdateUndo();
+    const int failed = int(refused.size());
+    ShowResult(ApplyStatusText(renamed, failed), QStringLiteral("以下 %1 个文件未能重命名：").arg(failed),
+               std::move(refused));
+}
+
+void TMainForm::actUndoRenameExecute(QObject* sender)
+{
+    if (FJournal.IsEmpty())
+        return;
+    const int count = FJournal.Count();
+    if (!qel::AskBox(QStringLiteral("确定撤销上次的重命名，将 %1 个文件恢复为原来的文件名吗？").arg(count),
+                     QStringLiteral("撤销重命名"), this))
+        return;
+    const std::vector<TRenameJournal::TFailure> failures = FJournal.Undo();
+    UpdateUndo();
+    btnRefreshClick(sender);
+
+    std::vector<TRenameReportForm::TRow> rows;
+    rows.reserve(failures.size());
+    for (const TRenameJournal::TFailure& f : failures)
+        rows.push_back({f.Name, UndoFailureText(f.Reason)});
+    const int failed = int(rows.size());
+    ShowResult(UndoStatusText(count - failed, failed),
+               QStringLiteral("以下 %1 个文件未能恢复原来的文件名：").arg(failed), std::move(rows));
+    // Files left under the new names need the user's eye at once.
+    if (failed > 0)
+        btnReportClick(sender);
+}
+
+void TMainForm::ShowResult(const QString& status, const QString& summary, std::vector<TRenameReportForm::TRow> rows)
+{
+    lblResult->setText(status);
+    btnReport->setVisible(!rows.empty());
+    FReportSummary = summary;
+    FReportRows = std::move(rows);
+    if (FReportForm)
+        FReportForm->SetReport(FReportSummary, FReportRows);
+}
+
+void TMainForm::ClearResult()
+{
+    ShowResult(QString(), QString(), {});
+}
+
+void TMainForm::UpdateUndo()
+{
+    actUndoRename->setEnabled(!FJournal.IsEmpty());
+}
+
+void TMainForm::btnReportClick(QObject*)
+{
+    if (!FReportForm)
+        FReportForm = new TRenameReportForm(this);
+    FReportForm->SetReport(FReportSummary, FReportRows);
+    FReportForm->show();
+    FReportForm->raise();
+    FReportForm->activateWindow();
+}
+
+void TMainForm::lvFilesContextPopup(const QPoint& pos)
+{
+    pmFiles->popup(lvFiles->viewport()->mapToGlobal(pos));
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFolder(qel::GetDragFileName(qel::TMessage(event->mimeData()))).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    event->acceptProposedAction();
+    TApplication::RunGuarded([this, event] { FormDropFiles(qel::TMessage(*event)); });
+}
+
+void TMainForm::FormDropFiles(const qel::TMessage& msg)
+{
+    const QString folder = DroppedFolder(qel::GetDragFileName(msg));
+    if (folder.isEmpty() || !tvDirTree->RevealPath(folder))
+        return;
+    btnRefreshClick(tvDirTree);
 }

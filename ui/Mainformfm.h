@@ -1,15 +1,21 @@
 #pragma once
 
+#include "engine/RenameJournal.h"
+#include "engine/RenamePlan.h"
 #include "ui/ProductInfo.h"
+#include "ui/RenameReportfm.h"
 
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
+class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -23,14 +29,16 @@ class TFileListModel;
 class TQelAdImage;
 class TQelCheckUpdate;
 namespace qel {
+struct TMessage;
 struct TNetProbeFlags;
 }
 class TRenameFile;
 class TRenameFiles;
 class TSkinForm;
 
-// The main window: folder tree, file list with the preview column, the
-// operation pages, Preview and Apply.
+// The main window: folder tree, file list with the preview column and what
+// Apply will do to each file, the operation pages, Preview, Apply and the
+// undo of the last apply. A folder or file dropped on it lists its folder.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
@@ -68,6 +76,12 @@ public:
     QScrollBar* bsSkinScrollBar3;
     QScrollBar* bsSkinScrollBar4;
     QTreeView* lvFiles;
+    QMenu* pmFiles;                // the file list's context menu
+    QFrame* bsSkinStatusBar1;      // under the file list
+    QLabel* lblPlan;               // what Apply will do
+    QLabel* lblResult;             // what the last apply or undo did
+    QPushButton* btnReport;        // opens the files it could not rename
+    QAction* actUndoRename;
     QFrame* bsSkinPanel5;
     TQelAdImage* QelAdImage1;
     QTabWidget* pgcOp;
@@ -133,6 +147,10 @@ public:
     };
     TNetTargets NetTargets;
 
+    // Whether a preview predicts what Apply will do to each row. Off only to
+    // measure what the prediction costs.
+    bool PlanPreview = true;
+
     void tvDirTreeClick(QObject* sender);
     void btnRefreshClick(QObject* sender);
     void btnPriClick(QObject* sender);
@@ -140,11 +158,22 @@ public:
     void tmrAdTimerTimer(QObject* sender);
     void btnAboutClick(QObject* sender);
     void btnAppClick(QObject* sender);
+    void btnReportClick(QObject* sender);
+    void actUndoRenameExecute(QObject* sender);
+    void lvFilesContextPopup(const QPoint& pos);
+    // Lists the folder of a dropped path: the folder itself, or a file's folder.
+    void FormDropFiles(const qel::TMessage& msg);
 
     // The rows of lvFiles.
     TFileListModel* FileList() const { return FFileList; }
     TRenameFiles* RenameFiles() const { return FRenameFiles; }
     quint32 OpCode() const { return FOpCode; }
+    // The report of the last apply or undo; null until the user opens it.
+    TRenameReportForm* ReportForm() const { return FReportForm; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     TRenameFiles* FRenameFiles;
@@ -155,6 +184,23 @@ private:
     // still run when the window is gone, so they live in a shared block.
     std::shared_ptr<qel::TNetProbeFlags> FNet;
     TFileListModel* FFileList;
+    // The listed folder, indexed at most once per load, when a preview first
+    // plans (browsing folders before an operation is chosen costs nothing).
+    TRenamePlanner FPlanner;
+    bool FIndexed = false;
+    int FMaxNameBytes = 255;
+    // The renames of the last apply that renamed something; memory only.
+    TRenameJournal FJournal;
+    QString FReportSummary;
+    std::vector<TRenameReportForm::TRow> FReportRows;
+    TRenameReportForm* FReportForm = nullptr;
+
+    // One step of the operation on one entry.
+    struct TStep {
+        bool Named = false;    // false: the operation gives this entry no name
+        bool Failed = false;   // apply only: the rename was refused
+        QString Name;
+    };
 
     void BuildControls();
     void ConnectHandlers();
@@ -167,8 +213,15 @@ private:
     void SelectNumberOp();
     void SelectRemoveOp();
     void SelectInsertOp();
-    void ProcessItem(int index, bool apply);
-    void NumberItem(int row, TRenameFile* item, bool apply);
+    // In a preview writes the name into the row's cell unless `quiet`.
+    TStep ProcessItem(int index, bool apply, bool quiet = false);
+    TStep NumberItem(TRenameFile* item, bool apply);
+    const TRenamePlanner& Planner();
+    void IndexFolder();
+    void ShowPlan(bool named);
+    void ShowResult(const QString& status, const QString& summary, std::vector<TRenameReportForm::TRow> rows);
+    void ClearResult();
+    void UpdateUndo();
 };
 
 extern TMainForm* MainForm;

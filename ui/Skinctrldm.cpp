@@ -157,7 +157,7 @@ constexpr TSkinTextEntry SkinTexts[] = {
 
 // Light blue, flat, compact enough for the 92-pixel operation strip.
 const char* const SkinStyleSheet = R"css(
-TMainForm, TAboutForm { background: #2f6bb5; }
+TMainForm, TAboutForm, TRenameReportForm { background: #2f6bb5; }
 QWidget#SkinClient { background: #eef3fa; }
 TCaptionBar {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6fa8e6, stop:1 #2f6bb5);
@@ -169,6 +169,10 @@ TCaptionBar QToolButton#captionClose:hover { background: #d9453a; }
 QFrame#bsSkinPanel1 { background: #e3ecf8; border-bottom: 1px solid #b5cbe6; }
 QFrame#bsSkinPanel2, QFrame#bsSkinPanel5 { background: transparent; }
 QFrame#bsSkinPanel3, QFrame#bsSkinPanel4 { background: white; border: 1px solid #8fb0d8; }
+QFrame#bsSkinStatusBar1 { background: #e3ecf8; border: none; border-top: 1px solid #b5cbe6; }
+QFrame#bsSkinStatusBar1 QLabel { padding: 0px 4px; }
+QPushButton#btnReport { border: none; background: transparent; color: #1f66c2; text-decoration: underline; padding: 0px 4px; }
+QPushButton#btnReport:hover { color: #3d7cc9; }
 QSplitter#bsSkinSplitter1::handle { background: #dbe6f4; }
 QLabel, QRadioButton, QPushButton, QLineEdit, QComboBox, QSpinBox, QTabBar,
 QTreeView, QHeaderView, QMenu, QToolTip { font-size: 12px; color: #1c3553; }

@@ -2,6 +2,7 @@
 
 #include "platform/StringList.h"
 
+#include <QColor>
 #include <QFont>
 #include <QIcon>
 #include <QObject>
@@ -36,6 +37,10 @@ public:
     // The forms' base font: SimSun, falling back to a CJK font that exists here.
     static QFont FormFont();
     static QIcon AppIcon();
+    // The file list's marks: a rename that will be refused, a name that stays.
+    static QColor RefusedTextColor() { return QColor(0xb0, 0x24, 0x18); }
+    static QColor RefusedBackColor() { return QColor(0xfd, 0xe6, 0xe2); }
+    static QColor DimTextColor() { return QColor(0x9a, 0xa8, 0xb8); }
 
     // The context menu of a text field, in the skin's words: undo, cut, copy,
     // paste, delete, select all, enabled as the field allows.

@@ -1,4 +1,5 @@
 #include "ui/FileListModel.h"
+#include "ui/Skinctrldm.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -51,4 +52,47 @@ TEST(FileListModel, ABatchReportsItsChangesOnce)
     EXPECT_EQ(changed.count(), 1);
     model.SetPreview(3, QStringLiteral("q"));
     EXPECT_EQ(changed.count(), 2);
+}
+
+TEST(FileListModel, MarksRowsByThePlanAndTellsARefusedRowsReasonOnItsPreviewCell)
+{
+    TFileListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.Reset({"a", "b", "c", "d"});
+    model.SetPreview(0, QStringLiteral("b"));
+    model.SetPreview(3, QString(300, u'x'));
+    std::vector<TPlanRow> plan(4);
+    plan[0].Outcome = TPlanOutcome::TargetTaken;
+    plan[0].Holder = QStringLiteral("b");
+    plan[1].Outcome = TPlanOutcome::Unchanged;
+    plan[3].Outcome = TPlanOutcome::InvalidName;
+    QSignalSpy changed(&model, &TFileListModel::dataChanged);
+    model.SetPlan(plan, 255);
+    EXPECT_EQ(changed.count(), 1);
+
+    auto at = [&](int row, int column, int role) { return model.data(model.index(row, column), role); };
+    const int statuses[] = {TFileListModel::RowRefused, TFileListModel::RowUnchanged, TFileListModel::RowRenamed,
+                            TFileListModel::RowRefused};
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(at(row, TFileListModel::ColFileName, TFileListModel::StatusRole).toInt(), statuses[row]) << row;
+    EXPECT_EQ(at(0, TFileListModel::ColPreview, Qt::ToolTipRole).toString(), QStringLiteral("“b”已存在，不会覆盖它"));
+    EXPECT_EQ(at(3, TFileListModel::ColPreview, Qt::ToolTipRole).toString(),
+              QStringLiteral("新文件名过长（最多 255 字节）"));
+    EXPECT_FALSE(at(0, TFileListModel::ColFileName, Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(at(1, TFileListModel::ColPreview, Qt::ToolTipRole).isValid());
+    EXPECT_EQ(at(0, TFileListModel::ColFileName, Qt::ForegroundRole).value<QColor>(),
+              TSkinCtrlModule::RefusedTextColor());
+    EXPECT_EQ(at(1, TFileListModel::ColPreview, Qt::ForegroundRole).value<QColor>(), TSkinCtrlModule::DimTextColor());
+    EXPECT_FALSE(at(2, TFileListModel::ColPreview, Qt::ForegroundRole).isValid());
+
+    // A status set by hand wins over the plan's; clearing drops both, once.
+    model.SetStatus(2, TFileListModel::RowRefused);
+    EXPECT_EQ(model.Status(2), TFileListModel::RowRefused);
+    EXPECT_EQ(model.Status(1), TFileListModel::RowUnchanged);
+    model.ClearMarks();
+    EXPECT_EQ(model.Status(0), TFileListModel::RowPlain);
+    EXPECT_FALSE(at(0, TFileListModel::ColPreview, Qt::ToolTipRole).isValid());
+    const int reports = changed.count();
+    model.ClearMarks();
+    EXPECT_EQ(changed.count(), reports);
 }
