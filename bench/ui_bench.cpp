@@ -3,15 +3,21 @@
 // Refresh button, against LoadFiles plus the same preview calls into a
 // vector. The window should add little: no object per row, one reset and
 // one change report per pass.
+//
+// Then the preview's plan: the Preview button with the plan (each row marked
+// renamed, unchanged or refused with its reason) against the same button
+// with the plan switched off. The plan should add at most 30%.
 #include "BenchUtil.h"
 
 #include "engine/Renamefile.h"
+#include "platform/Heap.h"
 #include "ui/DirTree.h"
 #include "ui/FileListModel.h"
 #include "ui/Mainformfm.h"
 #include "ui/Skinctrldm.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -44,6 +50,11 @@ struct TCase {
     const char* Name;
     std::function<void(TMainForm&)> Choose;    // picks the operation in the window
     std::function<QString(TRenameFile&, int)> Engine;
+};
+
+struct TPlanCase {
+    const char* Name;
+    std::function<void(TMainForm&)> Choose;
 };
 
 void Run(int count)
@@ -118,6 +129,77 @@ void Run(int count)
         bench::Report("engine" + what + " cpu (baseline)", engineCpu);
         bench::Report("window" + what + " cpu", windowCpu, engineCpu);
     }
+    // The plan on top of the preview, from few refusals to nearly all.
+    const std::vector<TPlanCase> planCases = {
+        {"ReplaceString (all renamed)",
+         [](TMainForm& f) {
+             f.edtFindString->setText(QStringLiteral("IMG"));
+             f.edtReplaceString->setText(QStringLiteral("Trip"));
+             f.pgcOp->setCurrentIndex(TMainForm::pageReplace);
+         }},
+        {"BaseNameLower (all renamed, case only)",
+         [](TMainForm& f) {
+             f.pgcOp->setCurrentIndex(TMainForm::pageFileName);
+             f.crbFileNameLower->setChecked(true);
+         }},
+        {"Numbering (all renamed)",
+         [](TMainForm& f) {
+             f.edtNumberPrefix->setText(QStringLiteral("Trip_"));
+             f.edtNumberSuffix->clear();
+             f.edtNumberBit->setValue(6);
+             f.edtNumberStart->setValue(1);
+             f.edtNumberPlue->setValue(1);
+             f.pgcOp->setCurrentIndex(TMainForm::pageNumber);
+             f.crbNumberFileName->setChecked(true);
+         }},
+        {"Numbering (chain: all taken but the last)",
+         [](TMainForm& f) {
+             f.edtNumberPrefix->setText(QStringLiteral("IMG_"));
+             f.btnPri->click();
+         }},
+        {"Numbering (increment 0: all duplicates but the first)",
+         [](TMainForm& f) {
+             f.edtNumberPrefix->setText(QStringLiteral("Trip_"));
+             f.edtNumberPlue->setValue(0);
+             f.btnPri->click();
+         }},
+    };
+    for (const TPlanCase& c : planCases) {
+        c.Choose(form);
+        const auto previewPass = [&] {
+            form.btnPri->click();
+            QApplication::processEvents();
+        };
+        form.PlanPreview = false;
+        const double aloneMs = bench::BestMs(9, previewPass);
+        const double aloneCpu = BestCpuMs(9, previewPass);
+        form.PlanPreview = true;
+        const double planMs = bench::BestMs(9, previewPass);
+        const double planCpu = BestCpuMs(9, previewPass);
+        const std::string what = std::string(" ") + c.Name + " " + tag;
+        bench::Report("window preview" + what + " (baseline)", aloneMs);
+        bench::Report("window preview+plan" + what, planMs, aloneMs);
+        bench::Report("window preview" + what + " cpu (baseline)", aloneCpu);
+        bench::Report("window preview+plan" + what + " cpu", planCpu, aloneCpu);
+        std::printf("  (%s)\n", form.lblPlan->text().toUtf8().constData());
+    }
+
+    // A reload with its plan: the folder indexed (listed once more, every
+    // name hashed) and the first plan, against the same reload without.
+    {
+        const auto reloadPass = [&] {
+            form.btnRefresh->click();
+            QApplication::processEvents();
+        };
+        cases[2].Choose(form);   // ReplaceString
+        form.PlanPreview = false;
+        const double aloneMs = bench::BestMs(5, reloadPass);
+        form.PlanPreview = true;
+        const double planMs = bench::BestMs(5, reloadPass);
+        bench::Report("window reload+preview ReplaceString " + tag + " (baseline)", aloneMs);
+        bench::Report("window reload+preview+index+plan ReplaceString " + tag, planMs, aloneMs);
+    }
+
     std::printf("window with %s rows listed: %.1f MB resident more than before\n", tag.c_str(),
                 (bench::ResidentBytes() - before) / 1048576.0);
     bench::RemoveFolder(dir);
@@ -127,6 +209,7 @@ void Run(int count)
 
 int main(int argc, char** argv)
 {
+    plat::KeepFreedHeap();   // as the program does at start-up
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
