@@ -37,6 +37,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTableView>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -288,21 +289,26 @@ void TMainForm::BuildControls()
     bsSkinPanel4 = MakePanel(bsSkinSplitter1, "bsSkinPanel4", true);
     auto* listLayout = new QVBoxLayout(bsSkinPanel4);
     listLayout->setContentsMargins(1, 1, 1, 1);
-    lvFiles = new QTreeView(bsSkinPanel4);
+    // A table, not a tree: its rows need no layout of their own, so 100,000
+    // of them cost nothing until they are on screen.
+    lvFiles = new QTableView(bsSkinPanel4);
     lvFiles->setObjectName(QStringLiteral("lvFiles"));
     lvFiles->setModel(FFileList);
-    lvFiles->setRootIsDecorated(false);
-    lvFiles->setItemsExpandable(false);
-    lvFiles->setUniformRowHeights(true);   // keeps 100,000 rows cheap to lay out
+    lvFiles->verticalHeader()->hide();
+    lvFiles->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lvFiles->verticalHeader()->setDefaultSectionSize(lvFiles->fontMetrics().height() + 4);
+    lvFiles->setShowGrid(false);
+    lvFiles->setWordWrap(false);
     lvFiles->setSortingEnabled(false);
     lvFiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvFiles->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvFiles->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvFiles->setAllColumnsShowFocus(true);
-    lvFiles->header()->setStretchLastSection(false);
-    lvFiles->header()->setSectionsMovable(false);
-    lvFiles->header()->resizeSection(TFileListModel::ColFileName, 260);
-    lvFiles->header()->resizeSection(TFileListModel::ColPreview, 260);
+    lvFiles->horizontalHeader()->setHighlightSections(false);
+    lvFiles->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lvFiles->horizontalHeader()->setStretchLastSection(false);
+    lvFiles->horizontalHeader()->setSectionsMovable(false);
+    lvFiles->horizontalHeader()->resizeSection(TFileListModel::ColFileName, 260);
+    lvFiles->horizontalHeader()->resizeSection(TFileListModel::ColPreview, 260);
     listLayout->addWidget(lvFiles, 1);
     lvFiles->setContextMenuPolicy(Qt::CustomContextMenu);
 

@@ -23,6 +23,7 @@ class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTimer;
+class QTableView;
 class QTreeView;
 class TDirTree;
 class TFileListModel;
@@ -75,7 +76,7 @@ public:
     TDirTree* tvDirTree;
     QScrollBar* bsSkinScrollBar3;
     QScrollBar* bsSkinScrollBar4;
-    QTreeView* lvFiles;
+    QTableView* lvFiles;
     QMenu* pmFiles;                // the file list's context menu
     QFrame* bsSkinStatusBar1;      // under the file list
     QLabel* lblPlan;               // what Apply will do

@@ -175,7 +175,7 @@ QPushButton#btnReport { border: none; background: transparent; color: #1f66c2; t
 QPushButton#btnReport:hover { color: #3d7cc9; }
 QSplitter#bsSkinSplitter1::handle { background: #dbe6f4; }
 QLabel, QRadioButton, QPushButton, QLineEdit, QComboBox, QSpinBox, QTabBar,
-QTreeView, QHeaderView, QMenu, QToolTip { font-size: 12px; color: #1c3553; }
+QTreeView, QTableView, QHeaderView, QMenu, QToolTip { font-size: 12px; color: #1c3553; }
 QPushButton {
     border: 1px solid #7fa3cf; border-radius: 3px;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #d5e4f6);
@@ -202,7 +202,7 @@ QTabBar::tab {
 }
 QTabBar::tab:selected { background: #f7faff; }
 QTabBar::tab:hover:!selected { background: #e6effb; }
-QTreeView { background: white; border: none; selection-background-color: #3d7cc9; selection-color: white; }
+QTreeView, QTableView { background: white; border: none; selection-background-color: #3d7cc9; selection-color: white; }
 QHeaderView::section {
     background: #e3ecf8; border: none; padding: 2px 4px;
     border-right: 1px solid #b5cbe6; border-bottom: 1px solid #b5cbe6;

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTableView>
 #include <QTreeView>
 #include <gtest/gtest.h>
 

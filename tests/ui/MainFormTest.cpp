@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTableView>
 #include <QTreeView>
 
 #include <climits>
@@ -206,8 +207,8 @@ TEST_F(MainFormTest, OpensWithItsCaptionsItemsAndInitialValues)
     // The list: two columns 260 wide, nothing listed, read-only rows, never sorted.
     EXPECT_EQ(Form->lvFiles->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("文件名"));
     EXPECT_EQ(Form->lvFiles->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("预览"));
-    EXPECT_EQ(Form->lvFiles->header()->sectionSize(0), 260);
-    EXPECT_EQ(Form->lvFiles->header()->sectionSize(1), 260);
+    EXPECT_EQ(Form->lvFiles->horizontalHeader()->sectionSize(0), 260);
+    EXPECT_EQ(Form->lvFiles->horizontalHeader()->sectionSize(1), 260);
     EXPECT_EQ(Form->lvFiles->model()->rowCount(), 0);
     EXPECT_EQ(Form->lvFiles->editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_EQ(Form->lvFiles->selectionBehavior(), QAbstractItemView::SelectRows);
