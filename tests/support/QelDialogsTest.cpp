@@ -1,4 +1,6 @@
 #include "support/QelDialogs.h"
+
+#include "common/ModalUtil.h"
 #include "support/QelFile.h"
 
 #include <QApplication>
@@ -23,26 +25,7 @@
 
 namespace {
 
-// Runs `answer` on the next modal window from inside its modal loop.
-void OnNextModal(std::function<void(QWidget*)> answer)
-{
-    auto* timer = new QTimer(qApp);
-    auto tries = std::make_shared<int>(0);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++*tries < 2000)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!modal) {
-            ADD_FAILURE() << "no modal window came up";
-            return;
-        }
-        answer(modal);
-    });
-    timer->start();
-}
+using testutil::OnNextModal;
 
 enum class TAnswer { Ok, Cancel, Enter, Escape, CloseBox };
 

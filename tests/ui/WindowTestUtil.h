@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ModalUtil.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -13,28 +15,7 @@
 
 namespace uitest {
 
-// Runs `answer` on the next modal window once it is up, from inside its modal
-// loop; the answer must close it. Poll briefly, since the window appears
-// only after the call that opens it has started.
-inline void OnNextModal(std::function<void(QWidget*)> answer)
-{
-    auto* timer = new QTimer(qApp);
-    auto tries = std::make_shared<int>(0);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++*tries < 2000)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!modal) {
-            ADD_FAILURE() << "no modal window came up";
-            return;
-        }
-        answer(modal);
-    });
-    timer->start();
-}
+using testutil::OnNextModal;
 
 // What a message box showed, and the button its answer pressed.
 struct TBoxSeen {
