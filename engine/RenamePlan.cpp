@@ -31,17 +31,6 @@ std::size_t HashName(QStringView s)
     return std::size_t(h);
 }
 
-// Empty, ".", "..", a "/" or a NUL: in one pass over the name.
-bool ValidName(QStringView s)
-{
-    if (s.isEmpty() || s == u"." || s == u"..")
-        return false;
-    for (const QChar c : s)
-        if (c == u'/' || c.unicode() == 0)
-            return false;
-    return true;
-}
-
 } // namespace
 
 QString TRenamePlanner::Key(const QString& name) const
@@ -146,7 +135,7 @@ std::vector<TPlanRow> TRenamePlanner::Plan(const QStringList& newNames) const
         // A UTF-16 unit never takes more than three bytes on disk: most names
         // need no encoding to know they fit.
         const bool tooLong = to.size() * 3 > FMaxNameBytes && QFile::encodeName(to).size() > FMaxNameBytes;
-        if (tooLong || !ValidName(to)) {
+        if (tooLong || !plat::IsValidFileName(to)) {
             row.Outcome = TPlanOutcome::InvalidName;
             continue;
         }

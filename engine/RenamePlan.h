@@ -56,8 +56,6 @@ public:
     void SetFolder(const QStringList& folderNames, const QStringList& rowNames, bool caseInsensitive,
                    int maxNameBytes = 255);
     std::vector<TPlanRow> Plan(const QStringList& newNames) const;
-    bool CaseInsensitive() const { return FCaseInsensitive; }
-    int RowCount() const { return static_cast<int>(FRowIds.size()); }
 
 private:
     // Open addressing over precomputed hashes; values are indexes into the

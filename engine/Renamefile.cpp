@@ -34,13 +34,6 @@ void MapCaseIn(QString& s, qsizetype from, qsizetype to, bool upper)
     }
 }
 
-QString MapCase(const QString& s, bool upper)
-{
-    QString out = s;
-    MapCaseIn(out, 0, out.size(), upper);
-    return out;
-}
-
 bool IsAsciiLetter(QChar c)
 {
     const char16_t u = c.unicode();
@@ -48,16 +41,6 @@ bool IsAsciiLetter(QChar c)
 }
 
 } // namespace
-
-QString UpperCaseSimple(const QString& s)
-{
-    return MapCase(s, true);
-}
-
-QString LowerCaseSimple(const QString& s)
-{
-    return MapCase(s, false);
-}
 
 void TRenameFile::SetFullName(const QString& path)
 {

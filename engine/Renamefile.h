@@ -44,10 +44,6 @@ private:
     QString CaseOf(bool baseName, bool upper, bool rename, bool& failed);
 };
 
-// Simple per-character case mapping: the length never changes.
-QString UpperCaseSimple(const QString& s);
-QString LowerCaseSimple(const QString& s);
-
 // The files of one folder that match one mask, in the order the folder
 // search returns them; owns its entries.
 class TRenameFiles {

@@ -29,8 +29,8 @@ QString UpperUnits(QStringView s)
     return out;
 }
 
-// Plain "*"/"?" matcher over upper-cased code units, backtracking to the last
-// star only (linear for the usual masks).
+// Plain "*"/"?" matcher over code units already upper-cased, backtracking to
+// the last star only (linear for the usual masks).
 bool MatchUpper(QStringView m, QStringView n)
 {
     qsizetype mi = 0, ni = 0, starM = -1, starN = 0;
@@ -38,7 +38,7 @@ bool MatchUpper(QStringView m, QStringView n)
         if (mi < m.size() && m[mi] == u'*') {
             starM = mi++;
             starN = ni;
-        } else if (mi < m.size() && (m[mi] == u'?' || Up(m[mi].unicode()) == Up(n[ni].unicode()))) {
+        } else if (mi < m.size() && (m[mi] == u'?' || m[mi] == n[ni])) {
             // "?" takes a whole surrogate pair: it stands for one character.
             if (m[mi] == u'?' && n[ni].isHighSurrogate() && ni + 1 < n.size() && n[ni + 1].isLowSurrogate())
                 ++ni;
@@ -54,6 +54,12 @@ bool MatchUpper(QStringView m, QStringView n)
     while (mi < m.size() && m[mi] == u'*')
         ++mi;
     return mi == m.size();
+}
+
+// Both sides already upper-cased. "name.*" also finds "name" itself.
+bool MatchKey(QStringView mask, QStringView key)
+{
+    return MatchUpper(mask, key) || (mask.endsWith(u".*") && MatchUpper(mask.chopped(2), key));
 }
 
 bool IsMatchAll(QStringView mask)
@@ -95,12 +101,7 @@ bool WildcardMatch(QStringView mask, QStringView name)
 {
     if (IsMatchAll(mask))
         return true;
-    if (MatchUpper(mask, name))
-        return true;
-    // "name.*" also finds "name" itself.
-    if (mask.endsWith(u".*"))
-        return MatchUpper(mask.chopped(2), name);
-    return false;
+    return MatchKey(UpperUnits(mask), UpperUnits(name));
 }
 
 bool NtfsLess(QStringView a, QStringView b)
@@ -149,8 +150,7 @@ TDirListing FindEntries(const QString& dir, const QString& mask, bool wantSize)
         keys.resize(keyAt + std::size_t(n));
         for (qsizetype i = 0; i < n; ++i)
             keys[keyAt + std::size_t(i)] = Up(name[i]);
-        if (!all && !MatchUpper(upperMask, QStringView(keys.data() + keyAt, n))
-            && !(upperMask.endsWith(u".*") && MatchUpper(QStringView(upperMask).chopped(2), QStringView(keys.data() + keyAt, n)))) {
+        if (!all && !MatchKey(upperMask, QStringView(keys.data() + keyAt, n))) {
             found.Names.truncate(at);
             keys.resize(keyAt);
             continue;
