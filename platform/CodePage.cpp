@@ -1,12 +1,13 @@
 #include "platform/CodePage.h"
 
+#include "platform/TestSeam.h"
+
 #include <QSysInfo>
 
 #include <cerrno>
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
-#include <mutex>
 
 namespace plat {
 
@@ -140,26 +141,16 @@ QString Decode(const QByteArray& bytes, const QByteArray& encoding)
     return text;
 }
 
-std::mutex& OverrideMutex()
+plat::TTestSeam<QByteArray>& CodesetOverride()
 {
-    static std::mutex m;
-    return m;
-}
-
-QByteArray& Override()
-{
-    static QByteArray codeset;
-    return codeset;
+    static plat::TTestSeam<QByteArray> seam;
+    return seam;
 }
 
 QByteArray CurrentCodeset()
 {
-    {
-        std::lock_guard<std::mutex> lock(OverrideMutex());
-        if (!Override().isEmpty())
-            return Override();
-    }
-    return AnsiCodeset();
+    const QByteArray codeset = CodesetOverride().Get();
+    return codeset.isEmpty() ? AnsiCodeset() : codeset;
 }
 
 } // namespace
@@ -189,10 +180,7 @@ QByteArray LocaleCodeset(const QByteArray& localeName)
 
 QByteArray SetAnsiCodeset(const QByteArray& codeset)
 {
-    std::lock_guard<std::mutex> lock(OverrideMutex());
-    QByteArray before = Override();
-    Override() = codeset;
-    return before;
+    return CodesetOverride().Swap(codeset);
 }
 
 QByteArray ToAnsi(const QString& text)

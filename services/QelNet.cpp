@@ -1,11 +1,11 @@
 #include "services/QelNet.h"
 
+#include "platform/TestSeam.h"
 #include "services/QelThread.h"
 #include "support/QelDll.h"
 
 #include <curl/curl.h>
 
-#include <mutex>
 
 namespace qel {
 
@@ -40,26 +40,17 @@ bool Probe(const TCurlApi& api, const QString& url)
     return ok;
 }
 
-std::mutex& HandlerLock()
+plat::TTestSeam<TNetCheckHandler>& Handler()
 {
-    static std::mutex m;
-    return m;
-}
-
-TNetCheckHandler& Handler()
-{
-    static TNetCheckHandler handler;
-    return handler;
+    static plat::TTestSeam<TNetCheckHandler> seam;
+    return seam;
 }
 
 } // namespace
 
 TNetCheckHandler SetNetCheckHandler(TNetCheckHandler handler)
 {
-    std::lock_guard<std::mutex> g(HandlerLock());
-    TNetCheckHandler old = std::move(Handler());
-    Handler() = std::move(handler);
-    return old;
+    return Handler().Swap(std::move(handler));
 }
 
 bool CheckNetPassWith(const QString& library, const QString& url)
@@ -81,11 +72,7 @@ bool CheckNetPassWith(const QString& library, const QString& url)
 
 bool CheckNetPass(const QString& url)
 {
-    TNetCheckHandler handler;
-    {
-        std::lock_guard<std::mutex> g(HandlerLock());
-        handler = Handler();
-    }
+    const TNetCheckHandler handler = Handler().Get();
     if (handler) {
         try {
             return handler(url);

@@ -1,6 +1,7 @@
 #include "support/QelFile.h"
 
 #include "platform/DirSearch.h"
+#include "platform/TestSeam.h"
 #include "support/QelDialogs.h"
 
 #include <QDesktopServices>
@@ -33,10 +34,10 @@ TPatternParts SplitPattern(const QString& pattern)
     return {pattern.left(slash + 1), pattern.mid(slash + 1)};
 }
 
-TShellOpenHandler& ShellOpenHandler()
+plat::TTestSeam<TShellOpenHandler>& ShellOpenHandler()
 {
-    static TShellOpenHandler handler;
-    return handler;
+    static plat::TTestSeam<TShellOpenHandler> seam;
+    return seam;
 }
 
 } // namespace
@@ -137,15 +138,13 @@ QString GetDragFileName(const TMessage& msg)
 
 TShellOpenHandler SetShellOpenHandler(TShellOpenHandler handler)
 {
-    TShellOpenHandler old = std::move(ShellOpenHandler());
-    ShellOpenHandler() = std::move(handler);
-    return old;
+    return ShellOpenHandler().Swap(std::move(handler));
 }
 
 void ShellOpen(const QString& file, const QString& params, const QString& dir)
 {
-    if (ShellOpenHandler()) {
-        ShellOpenHandler()(file, params, dir);
+    if (const TShellOpenHandler handler = ShellOpenHandler().Get()) {
+        handler(file, params, dir);
         return;
     }
     const QFileInfo info(file);

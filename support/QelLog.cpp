@@ -1,6 +1,7 @@
 #include "support/QelLog.h"
 
 #include "platform/CodePage.h"
+#include "platform/TestSeam.h"
 #include "support/QelFile.h"
 
 #include <QFile>
@@ -8,7 +9,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <mutex>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -16,25 +16,15 @@ namespace qel {
 
 namespace {
 
-std::mutex& ClockMutex()
+plat::TTestSeam<TLogClock>& Clock()
 {
-    static std::mutex m;
-    return m;
-}
-
-TLogClock& ClockSlot()
-{
-    static TLogClock clock;
-    return clock;
+    static plat::TTestSeam<TLogClock> seam;
+    return seam;
 }
 
 QDateTime Now()
 {
-    TLogClock clock;
-    {
-        std::lock_guard<std::mutex> lock(ClockMutex());
-        clock = ClockSlot();
-    }
+    const TLogClock clock = Clock().Get();
     return clock ? clock() : QDateTime::currentDateTime();
 }
 
@@ -82,10 +72,7 @@ void WriteLog(const QString& from, const QString& message)
 
 TLogClock SetLogClock(TLogClock clock)
 {
-    std::lock_guard<std::mutex> lock(ClockMutex());
-    TLogClock before = std::move(ClockSlot());
-    ClockSlot() = std::move(clock);
-    return before;
+    return Clock().Swap(std::move(clock));
 }
 
 } // namespace qel
