@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <ostream>
 
@@ -17,6 +19,18 @@ inline void PrintTo(const QStringList& l, std::ostream* os)
 }
 
 namespace testutil {
+
+// A test that works in a fresh, empty folder of its own: `d`, without a
+// final "/". The folder and what the test left in it go with the test.
+struct TFolderTest : ::testing::Test {
+    QTemporaryDir tmp;
+    QString d;
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        d = tmp.path();
+    }
+};
 
 // Creates `name` inside `dir` holding `content`; returns its full path.
 QString MakeFile(const QString& dir, const QString& name, const QByteArray& content = QByteArray());

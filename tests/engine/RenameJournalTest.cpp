@@ -12,17 +12,10 @@ using testutil::ReadAll;
 
 namespace {
 
-struct Journal : ::testing::Test {
-    QTemporaryDir tmp;
-    QString d;
+struct Journal : testutil::TFolderTest {
     TRenameFiles set;
     TRenameJournal journal;
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        d = tmp.path();
-    }
     // Numbers the files as an apply pass does and records what was renamed.
     void Apply(const QStringList& newBases)
     {

@@ -119,15 +119,7 @@ TEST(RenameFilePreview, WorkedExamplesTouchNothing)
     }
 }
 
-struct RenameOnDisk : ::testing::Test {
-    QTemporaryDir tmp;
-    QString d;
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        d = tmp.path();
-    }
-};
+using RenameOnDisk = testutil::TFolderTest;
 
 TEST_F(RenameOnDisk, WorkedExamplesRenameTheFile)
 {

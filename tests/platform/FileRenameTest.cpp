@@ -15,13 +15,11 @@ using testutil::ReadAll;
 
 namespace {
 
-struct FileRename : ::testing::Test {
-    QTemporaryDir tmp;
-    QString d;
+struct FileRename : testutil::TFolderTest {
     void SetUp() override
     {
-        ASSERT_TRUE(tmp.isValid());
-        d = tmp.path() + u'/';
+        TFolderTest::SetUp();
+        d += u'/';
     }
 };
 

@@ -14,15 +14,7 @@ using testutil::MakeFile;
 
 namespace {
 
-struct QelFile : ::testing::Test {
-    QTemporaryDir tmp;
-    QString d;
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        d = tmp.path();
-    }
-};
+using QelFile = testutil::TFolderTest;
 
 TEST_F(QelFile, GetFileListKeepsOrdinaryFilesOnlyAndAppends)
 {
