@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <cstring>
+
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -16,26 +18,75 @@
 
 namespace {
 
-// FNV-1a over the code units with a final mix: several times cheaper than the
-// general-purpose string hash, and plenty for names.
-std::size_t HashName(QStringView s)
+constexpr std::uint64_t kLanes = 0x0001000100010001ULL;   // one in each of four code units
+
+// Whether one of the four code units in `w` is zero.
+constexpr bool HasZeroUnit(std::uint64_t w)
 {
-    quint64 h = 0xcbf29ce484222325ULL;
-    for (const QChar c : s) {
-        h ^= c.unicode();
-        h *= 0x100000001b3ULL;
-    }
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    return std::size_t(h);
+    return ((w - kLanes) & ~w & (kLanes << 15)) != 0;
 }
+
+// Four code units at a time, each block mixed by one multiplication: names
+// are short, and a per-unit hash would cost more than the rest of a step.
+// `forbidden` tells whether the name holds "/" or NUL, found in the same pass.
+std::uint64_t HashName(QStringView s, bool& forbidden)
+{
+    const char16_t* p = s.utf16();
+    std::size_t n = std::size_t(s.size());
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
+    bool bad = false;
+    auto mix = [&](std::uint64_t w, std::uint64_t padding) {
+        bad |= HasZeroUnit(w | padding) || HasZeroUnit((w ^ (kLanes * u'/')) | padding);
+        h = (h ^ w) * 0xff51afd7ed558ccdULL;
+        h ^= h >> 29;
+    };
+    for (; n >= 4; p += 4, n -= 4) {
+        std::uint64_t w;
+        std::memcpy(&w, p, sizeof w);
+        mix(w, 0);
+    }
+    if (n > 0) {
+        // Built in a register: a short copy through memory would stall the
+        // load that follows it.
+        std::uint64_t w = 0;
+        for (std::size_t k = 0; k < n; ++k)
+            w |= std::uint64_t(p[k]) << (16 * k);
+        mix(w, kLanes & ~((std::uint64_t(1) << (16 * n)) - 1));   // the units past the end are neither
+    }
+    forbidden = bad;
+    h ^= h >> 32;
+    h *= 0xc4ceb9fe1a85ec53ULL;
+    h ^= h >> 33;
+    return h;
+}
+
+std::uint64_t HashName(QStringView s)
+{
+    bool forbidden = false;
+    return HashName(s, forbidden);
+}
+
+constexpr int kOriginal = -1;   // the folder's own file still holds the name
+constexpr int kGone = -2;       // that file was renamed away: the name is free
 
 } // namespace
 
-QString TRenamePlanner::Key(const QString& name) const
+QStringView TRenamePlanner::Key(QStringView name, QString& folded) const
 {
-    return FCaseInsensitive ? name.toCaseFolded() : name;
+    if (!FCaseInsensitive)
+        return name;
+    folded = name.toString().toCaseFolded();
+    return folded;
+}
+
+void TRenamePlanner::TFilter::Reset(std::size_t expected)
+{
+    int wordBits = 0;   // 2^wordBits words
+    while ((std::size_t(1) << wordBits) * 8 < expected)
+        ++wordBits;
+    FWords.assign(std::size_t(1) << wordBits, 0);
+    FShift = wordBits > 0 ? 64 - wordBits : 63;
+    FMask = wordBits > 0 ? ~std::size_t(0) : 0;
 }
 
 void TRenamePlanner::TTable::Reset(std::size_t expected)
@@ -45,19 +96,12 @@ void TRenamePlanner::TTable::Reset(std::size_t expected)
         cap *= 2;
     FSlots.assign(cap, TSlot{0, -1});
     FMask = cap - 1;
-    int bits = 9;   // the filter holds 2^bits bits, at least eight per entry
-    while ((std::size_t(1) << bits) < expected * 8)
-        ++bits;
-    FFilter.assign((std::size_t(1) << bits) / 64, 0);
-    FFilterShift = 64 - bits;
 }
 
 template <typename TKeyAt>
-int TRenamePlanner::TTable::Find(std::size_t hash, QStringView key, TKeyAt keyAt) const
+int TRenamePlanner::TTable::Find(std::uint64_t hash, QStringView key, TKeyAt keyAt) const
 {
-    if (!MayHold(hash))
-        return -1;
-    const auto h32 = quint32(hash);
+    const auto h32 = std::uint32_t(hash >> 32);
     for (std::size_t i = hash & FMask;; i = (i + 1) & FMask) {
         const TSlot& slot = FSlots[i];
         if (slot.Value < 0)
@@ -67,14 +111,36 @@ int TRenamePlanner::TTable::Find(std::size_t hash, QStringView key, TKeyAt keyAt
     }
 }
 
-void TRenamePlanner::TTable::Insert(std::size_t hash, int value)
+void TRenamePlanner::TTable::Insert(std::uint64_t hash, int value)
 {
     std::size_t i = hash & FMask;
     while (FSlots[i].Value >= 0)
         i = (i + 1) & FMask;
-    FSlots[i] = TSlot{quint32(hash), value};
-    const std::size_t bit = std::size_t(quint64(hash) * 0x9E3779B97F4A7C15ULL >> FFilterShift);
-    FFilter[bit / 64] |= quint64(1) << (bit % 64);
+    FSlots[i] = TSlot{std::uint32_t(hash >> 32), value};
+}
+
+template <typename TKeyAt>
+int TRenamePlanner::TTable::FindOrInsert(std::uint64_t hash, QStringView key, TKeyAt keyAt, int value)
+{
+    const auto h32 = std::uint32_t(hash >> 32);
+    for (std::size_t i = hash & FMask;; i = (i + 1) & FMask) {
+        TSlot& slot = FSlots[i];
+        if (slot.Value < 0) {
+            slot = TSlot{h32, value};
+            return -1;
+        }
+        if (slot.Hash == h32 && keyAt(slot.Value) == key)
+            return slot.Value;
+    }
+}
+
+int TRenamePlanner::FindInFolder(std::uint64_t hash, QStringView key) const
+{
+    // The filter turns most names away without touching the slots, which
+    // for a large folder lie far outside the cache.
+    if (!FFolderFilter.MayHold(hash))
+        return -1;
+    return FTable.Find(hash, key, [this](int v) { return FolderKey(v); });
 }
 
 void TRenamePlanner::SetFolder(const QStringList& folderNames, const QStringList& rowNames, bool caseInsensitive,
@@ -82,20 +148,26 @@ void TRenamePlanner::SetFolder(const QStringList& folderNames, const QStringList
 {
     FCaseInsensitive = caseInsensitive;
     FMaxNameBytes = maxNameBytes;
-    FFolderNames = folderNames;
-    FKeys.clear();
-    FKeys.reserve(std::size_t(folderNames.size() + rowNames.size()));
-    FTable.Reset(std::size_t(folderNames.size() + rowNames.size()));
-    auto keyAt = [this](int v) { return QStringView(FKeys[std::size_t(v)]); };
+    FFolderNames.clear();
+    FFolded.clear();
+    FHashes.clear();
+    const std::size_t expected = std::size_t(folderNames.size() + rowNames.size());
+    FFolderNames.reserve(qsizetype(expected));
+    FHashes.reserve(expected);
+    FFolderFilter.Reset(expected);
+    FTable.Reset(expected);
     auto add = [&](const QString& name) {
-        const QString key = Key(name);
-        const std::size_t h = HashName(key);
-        int id = FTable.Find(h, key, keyAt);
+        QString folded;
+        const QStringView key = Key(name, folded);
+        const std::uint64_t h = HashName(key);
+        int id = FindInFolder(h, key);
         if (id < 0) {
-            id = int(FKeys.size());
-            FKeys.push_back(key);
-            if (id >= FFolderNames.size())
-                FFolderNames << name;
+            id = int(FHashes.size());
+            FFolderNames << name;
+            if (FCaseInsensitive)
+                FFolded.push_back(folded);
+            FHashes.push_back(std::uint32_t(h));
+            FFolderFilter.Add(h);
             FTable.Insert(h, id);
         }
         return id;
@@ -108,93 +180,146 @@ void TRenamePlanner::SetFolder(const QStringList& folderNames, const QStringList
         FRowIds.push_back(add(n));
 }
 
-std::vector<TPlanRow> TRenamePlanner::Plan(const QStringList& newNames) const
+void TRenamePlanner::Begin(const QStringList& newNames)
 {
-    const std::size_t rows = std::min(FRowIds.size(), std::size_t(newNames.size()));
-    std::vector<TPlanRow> plan(rows);
-    // Names of the folder: still there, and which row put them there (-1: the
-    // original file). Names new to the folder live in their own table.
-    // For each name of the folder: kOriginal while its own file holds it,
-    // kGone once that file was renamed away, else the row that took it.
-    constexpr int kOriginal = -1, kGone = -2;
-    std::vector<int> holder(FKeys.size(), kOriginal);
-    TTable fresh;
-    fresh.Reset(rows);
-    std::vector<QString> freshKeys;
+    FNewNames = &newNames;
+    FNewFolded.clear();
     if (FCaseInsensitive)
-        freshKeys.resize(rows);
-    auto folderKey = [this](int v) { return QStringView(FKeys[std::size_t(v)]); };
-    auto freshKey = [&](int row) {
-        return FCaseInsensitive ? QStringView(freshKeys[std::size_t(row)]) : QStringView(newNames[row]);
-    };
+        FNewFolded.resize(FRowIds.size());
+    FPending.clear();
+    FPending.reserve(FRowIds.size());
+    FPass.Rows.clear();
+    FPass.Rows.reserve(FRowIds.size());
+    FPass.Counts = TPlanCounts();
+    FPass.FolderNames = FFolderNames;
+    FPass.MaxNameBytes = FMaxNameBytes;
+}
 
-    for (std::size_t i = 0; i < rows; ++i) {
-        TPlanRow& row = plan[i];
-        const int self = FRowIds[i];
-        const QString& to = newNames[qsizetype(i)];
-        // A UTF-16 unit never takes more than three bytes on disk: most names
-        // need no encoding to know they fit.
-        const bool tooLong = to.size() * 3 > FMaxNameBytes && QFile::encodeName(to).size() > FMaxNameBytes;
-        if (tooLong || !plat::IsValidFileName(to)) {
-            row.Outcome = TPlanOutcome::InvalidName;
+void TRenamePlanner::Step()
+{
+    const std::size_t i = FPass.Rows.size();
+    if (!FNewNames || i >= FRowIds.size() || qsizetype(i) >= FNewNames->size())
+        return;
+    const QString& to = (*FNewNames)[qsizetype(i)];
+    TPlanRow& row = FPass.Rows.emplace_back();
+    QStringView key = to;
+    if (FCaseInsensitive) {
+        FNewFolded[i] = to.toCaseFolded();
+        key = FNewFolded[i];
+    }
+    bool forbidden = false;
+    const std::uint64_t h = HashName(key, forbidden);
+    // A UTF-16 unit never takes more than three bytes on disk: most names
+    // need no encoding to know they fit. Folding keeps "/", NUL and dots.
+    if (forbidden || key.isEmpty() || key == u"." || key == u".."
+        || (to.size() * 3 > FMaxNameBytes && QFile::encodeName(to).size() > FMaxNameBytes)) {
+        row.Outcome = TPlanOutcome::InvalidName;
+        ++FPass.Counts.Refused;
+        return;
+    }
+    // The row's own name is compared only when the hashes agree: most old
+    // names are never touched again.
+    const int self = FRowIds[i];
+    if (std::uint32_t(h) == FHashes[std::size_t(self)] && to == FFolderNames[self]) {
+        row.Outcome = TPlanOutcome::Unchanged;
+        ++FPass.Counts.Unchanged;
+        return;
+    }
+    FPending.push_back(TPending{h, int(i), kNew});
+}
+
+void TRenamePlanner::FindEarlierTakers(std::size_t doubtful)
+{
+    // Only names that share a hash with a doubtful one can be taken twice:
+    // they alone are entered in an exact table, in row order, which stays
+    // small unless many rows are given one name.
+    FDoubts.Reset(doubtful);
+    for (const TPending& p : FPending)
+        if (p.Found == kDoubtful)
+            FDoubts.Add(p.Hash);
+    std::size_t entered = 0;
+    for (const TPending& p : FPending)
+        entered += p.Found < 0 && FDoubts.MayHold(p.Hash);
+    FFresh.Reset(entered);
+    for (TPending& p : FPending) {
+        if (p.Found >= 0 || !FDoubts.MayHold(p.Hash))
             continue;
-        }
-        if (to == FFolderNames[self]) {
-            row.Outcome = TPlanOutcome::Unchanged;
-            continue;
-        }
-        const QString key = Key(to);
-        const std::size_t h = HashName(key);
-        const int id = FTable.Find(h, key, folderKey);
+        const QStringView key = NewKey(p.Row);
+        p.Earlier = FFresh.FindOrInsert(p.Hash, key, [this](int r) { return NewKey(r); }, p.Row);
+    }
+}
+
+void TRenamePlanner::Simulate()
+{
+    FHolder.assign(FHashes.size(), kOriginal);
+    for (const TPending& p : FPending) {
+        TPlanRow& row = FPass.Rows[std::size_t(p.Row)];
+        const int self = FRowIds[std::size_t(p.Row)];
+        const int id = p.Found;
         if (id >= 0) {
-            const int by = holder[std::size_t(id)];
+            const int by = FHolder[std::size_t(id)];
             // On a case-insensitive folder a change of case finds the row's own name.
             if (by != kGone && id != self) {
                 row.Outcome = by >= 0 ? TPlanOutcome::Duplicate : TPlanOutcome::TargetTaken;
-                row.HolderRow = by;
-                row.Holder = by >= 0 ? newNames[by] : FFolderNames[id];
+                row.Holder = by >= 0 ? by : id;
+                ++FPass.Counts.Refused;
                 continue;
             }
-            holder[std::size_t(self)] = kGone;
-            holder[std::size_t(id)] = int(i);
+            FHolder[std::size_t(self)] = kGone;   // first: the row's own name may be the one it takes
+            FHolder[std::size_t(id)] = p.Row;
+        } else if (p.Earlier >= 0) {
+            row.Outcome = TPlanOutcome::Duplicate;
+            row.Holder = p.Earlier;
+            ++FPass.Counts.Refused;
+            continue;
         } else {
-            const int by = fresh.Find(h, key, freshKey);
-            if (by >= 0) {
-                row.Outcome = TPlanOutcome::Duplicate;
-                row.HolderRow = by;
-                row.Holder = newNames[by];
-                continue;
-            }
-            if (FCaseInsensitive)
-                freshKeys[i] = key;
-            fresh.Insert(h, int(i));
-            holder[std::size_t(self)] = kGone;
+            FHolder[std::size_t(self)] = kGone;
         }
-        row.Outcome = TPlanOutcome::Renamed;
+        ++FPass.Counts.Renamed;
     }
+}
+
+TRenamePlan TRenamePlanner::Finish()
+{
+    if (FNewNames) {
+        // Which names the folder has, and which new names no earlier row can
+        // have taken: for most rows one word of a filter that holds the
+        // folder's names and the new names as they come.
+        FSeen = FFolderFilter;
+        std::size_t doubtful = 0;
+        for (TPending& p : FPending) {
+            if (!FSeen.Seen(p.Hash))
+                continue;   // kNew
+            p.Found = FindInFolder(p.Hash, NewKey(p.Row));
+            if (p.Found < 0) {
+                p.Found = kDoubtful;
+                ++doubtful;
+            }
+        }
+        if (doubtful > 0)
+            FindEarlierTakers(doubtful);
+        Simulate();
+    }
+    TRenamePlan plan = std::move(FPass);
+    FPass = TRenamePlan();
+    FNewNames = nullptr;
     return plan;
 }
 
-std::vector<TPlanRow> PlanRenames(const QStringList& oldNames, const QStringList& newNames,
-                                  const QStringList& folderNames, bool caseInsensitive, int maxNameBytes)
+TRenamePlan TRenamePlanner::Plan(const QStringList& newNames)
+{
+    Begin(newNames);
+    for (qsizetype i = 0; i < newNames.size(); ++i)
+        Step();
+    return Finish();
+}
+
+TRenamePlan PlanRenames(const QStringList& oldNames, const QStringList& newNames, const QStringList& folderNames,
+                        bool caseInsensitive, int maxNameBytes)
 {
     TRenamePlanner planner;
     planner.SetFolder(folderNames, oldNames, caseInsensitive, maxNameBytes);
     return planner.Plan(newNames);
-}
-
-TPlanCounts CountPlan(const std::vector<TPlanRow>& plan)
-{
-    TPlanCounts c;
-    for (const TPlanRow& r : plan) {
-        if (r.Outcome == TPlanOutcome::Renamed)
-            ++c.Renamed;
-        else if (r.Outcome == TPlanOutcome::Unchanged)
-            ++c.Unchanged;
-        else
-            ++c.Refused;
-    }
-    return c;
 }
 
 namespace {

@@ -15,7 +15,7 @@ void TFileListModel::Reset(const QStringList& names)
     FPreviews.clear();
     FPreviews.resize(names.size());
     FStatus.clear();
-    FPlan.clear();
+    FPlan = TRenamePlan();
     FFirstChanged = FLastChanged = -1;
     endResetModel();
 }
@@ -30,9 +30,9 @@ int TFileListModel::Status(int row) const
 {
     if (!FStatus.isEmpty())
         return FStatus.at(row);
-    if (FPlan.empty())
+    if (FPlan.Rows.empty())
         return RowPlain;
-    const TPlanRow& r = FPlan[std::size_t(row)];
+    const TPlanRow& r = FPlan.Rows[std::size_t(row)];
     if (r.Refused())
         return RowRefused;
     return r.Outcome == TPlanOutcome::Unchanged ? RowUnchanged : RowRenamed;
@@ -50,14 +50,13 @@ void TFileListModel::SetStatus(int row, int status)
     RowChanged(row, ColFileName, ColCount - 1);
 }
 
-void TFileListModel::SetPlan(std::vector<TPlanRow> plan, int maxNameBytes)
+void TFileListModel::SetPlan(TRenamePlan plan)
 {
-    if (plan.size() != std::size_t(FNames.size()))
-        plan.clear();
-    if (plan.empty() && FPlan.empty() && FStatus.isEmpty())
+    if (plan.Rows.size() != std::size_t(FNames.size()))
+        plan = TRenamePlan();
+    if (plan.Rows.empty() && FPlan.Rows.empty() && FStatus.isEmpty())
         return;
     FPlan = std::move(plan);
-    FMaxNameBytes = maxNameBytes;
     FStatus.clear();
     if (!FNames.isEmpty())
         RowsChanged(0, int(FNames.size()) - 1, ColFileName, ColCount - 1);
@@ -65,14 +64,14 @@ void TFileListModel::SetPlan(std::vector<TPlanRow> plan, int maxNameBytes)
 
 QString TFileListModel::Reason(int row) const
 {
-    if (Status(row) != RowRefused || FPlan.empty())
+    if (Status(row) != RowRefused)
         return QString();
-    return PlanReason(FPlan[std::size_t(row)], FPreviews.at(row), FNames, FMaxNameBytes);
+    return PlanReason(FPlan, row, FPreviews.at(row), FNames);
 }
 
 void TFileListModel::ClearMarks()
 {
-    SetPlan({}, FMaxNameBytes);
+    SetPlan(TRenamePlan());
 }
 
 void TFileListModel::BeginUpdate()

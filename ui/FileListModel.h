@@ -36,9 +36,8 @@ public:
     int Status(int row) const;
     // Overrides the plan's status of one row.
     void SetStatus(int row, int status);
-    // The outcome of each row's preview, one per row; `maxNameBytes` is the
-    // folder's limit, named in the reason of a name too long.
-    void SetPlan(std::vector<TPlanRow> plan, int maxNameBytes);
+    // The outcome of each row's preview, one per row.
+    void SetPlan(TRenamePlan plan);
     // Why the plan refuses the row ("" when it does not): the preview
     // cell's tooltip.
     QString Reason(int row) const;
@@ -58,8 +57,7 @@ public:
 private:
     QStringList FNames;
     QStringList FPreviews;
-    std::vector<TPlanRow> FPlan;   // empty, or one per row
-    int FMaxNameBytes = 255;
+    TRenamePlan FPlan;             // no rows, or one per row
     QList<int> FStatus;            // empty until a status is set by hand
     int FUpdating = 0;
     int FFirstChanged = -1;

@@ -410,7 +410,7 @@ void TMainForm::btnRefreshClick(QObject* sender)
     pgcOpChange(sender);
 }
 
-const TRenamePlanner& TMainForm::Planner()
+TRenamePlanner& TMainForm::Planner()
 {
     if (!FIndexed) {
         IndexFolder();
@@ -541,14 +541,22 @@ void TMainForm::btnPriClick(QObject*)
     btnApp->setEnabled(true);
     FNumber = edtNumberStart->value();
     FFileList->BeginUpdate();
+    // Each name is planned as the pass makes it, while it is at hand.
+    TRenamePlanner* planner = PlanPreview ? &Planner() : nullptr;
+    if (planner)
+        planner->Begin(FFileList->Previews());
     bool named = false;
-    for (int i = 0; i < FRenameFiles->GetCount(); ++i)
-        named = ProcessItem(i, false).Named || named;
-    ShowPlan(named);
+    for (int i = 0; i < FRenameFiles->GetCount(); ++i) {
+        const bool rowNamed = ProcessItem(i, false).Named;
+        named = rowNamed || named;
+        if (planner && rowNamed)
+            planner->Step();
+    }
+    ShowPlan(named, planner ? planner->Finish() : TRenamePlan());
     FFileList->EndUpdate();
 }
 
-void TMainForm::ShowPlan(bool named)
+void TMainForm::ShowPlan(bool named, TRenamePlan plan)
 {
     if (!PlanPreview) {
         FFileList->ClearMarks();
@@ -561,9 +569,8 @@ void TMainForm::ShowPlan(bool named)
         lblPlan->setText(PlanStatusText({0, FFileList->rowCount(), 0}));
         return;
     }
-    std::vector<TPlanRow> plan = Planner().Plan(FFileList->Previews());
-    lblPlan->setText(PlanStatusText(CountPlan(plan)));
-    FFileList->SetPlan(std::move(plan), FMaxNameBytes);
+    lblPlan->setText(PlanStatusText(plan.Counts));
+    FFileList->SetPlan(std::move(plan));
 }
 
 TMainForm::TStep TMainForm::ProcessItem(int index, bool apply, bool quiet)
@@ -683,10 +690,8 @@ void TMainForm::btnAppClick(QObject* sender)
         named = named || step.Named;
         names.append(std::move(step.Name));
     }
-    const std::vector<TPlanRow> plan = named ? Planner().Plan(names) : std::vector<TPlanRow>();
+    const TRenamePlan plan = named ? Planner().Plan(names) : TRenamePlan();
 
-    TPlanRow invalidRow;
-    invalidRow.Outcome = TPlanOutcome::InvalidName;
     TRenameJournal journal;
     std::vector<TRenameReportForm::TRow> refused;
     int renamed = 0;
@@ -702,10 +707,10 @@ void TMainForm::btnAppClick(QObject* sender)
             continue;
         }
         QString reason;
-        if (std::size_t(i) < plan.size() && plan[std::size_t(i)].Refused())
-            reason = PlanReason(plan[std::size_t(i)], step.Name, FFileList->FileNames(), FMaxNameBytes);
+        if (std::size_t(i) < plan.Rows.size() && plan.Rows[std::size_t(i)].Refused())
+            reason = PlanReason(plan, i, step.Name, FFileList->FileNames());
         else if (!plat::IsValidFileName(step.Name))   // refused before the disk was asked
-            reason = PlanReason(invalidRow, step.Name, FFileList->FileNames(), FMaxNameBytes);
+            reason = InvalidNameText(step.Name, FMaxNameBytes);
         else
             reason = RenameErrorText(plat::LastRenameError(), step.Name);
         refused.push_back({item->FileName + QStringLiteral(" → ") + step.Name, reason});

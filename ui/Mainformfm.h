@@ -217,9 +217,9 @@ private:
     // In a preview writes the name into the row's cell unless `quiet`.
     TStep ProcessItem(int index, bool apply, bool quiet = false);
     TStep NumberItem(TRenameFile* item, bool apply);
-    const TRenamePlanner& Planner();
+    TRenamePlanner& Planner();
     void IndexFolder();
-    void ShowPlan(bool named);
+    void ShowPlan(bool named, TRenamePlan plan);
     void ShowResult(const QString& status, const QString& summary, std::vector<TRenameReportForm::TRow> rows);
     void ClearResult();
     void UpdateUndo();

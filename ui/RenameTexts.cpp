@@ -31,6 +31,8 @@ QString TakenText(const QString& holder)
     return QStringLiteral("“%1”已存在，不会覆盖它").arg(holder);
 }
 
+} // namespace
+
 QString InvalidNameText(const QString& name, int maxNameBytes)
 {
     if (name.isEmpty())
@@ -46,19 +48,18 @@ QString InvalidNameText(const QString& name, int maxNameBytes)
     return QStringLiteral("新文件名无效");
 }
 
-} // namespace
-
-QString PlanReason(const TPlanRow& row, const QString& newName, const QStringList& fileNames, int maxNameBytes)
+QString PlanReason(const TRenamePlan& plan, int row, const QString& newName, const QStringList& fileNames)
 {
-    switch (row.Outcome) {
+    if (row < 0 || std::size_t(row) >= plan.Rows.size())
+        return QString();
+    const TPlanRow& r = plan.Rows[std::size_t(row)];
+    switch (r.Outcome) {
     case TPlanOutcome::TargetTaken:
-        return TakenText(row.Holder);
+        return TakenText(plan.HolderName(r));
     case TPlanOutcome::Duplicate:
-        return QStringLiteral("与第 %1 行“%2”的新文件名重复")
-            .arg(row.HolderRow + 1)
-            .arg(fileNames.value(row.HolderRow));
+        return QStringLiteral("与第 %1 行“%2”的新文件名重复").arg(r.Holder + 1).arg(fileNames.value(r.Holder));
     case TPlanOutcome::InvalidName:
-        return InvalidNameText(newName, maxNameBytes);
+        return InvalidNameText(newName, plan.MaxNameBytes);
     default:
         return QString();
     }

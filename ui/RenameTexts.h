@@ -17,7 +17,11 @@ QString UndoStatusText(int restored, int failed);
 // Why the plan refuses row `row`: the file in the way, the earlier row that
 // takes the name first (by number and current name), or what is wrong with
 // the name. `fileNames` are the rows' current names.
-QString PlanReason(const TPlanRow& row, const QString& newName, const QStringList& fileNames, int maxNameBytes);
+QString PlanReason(const TRenamePlan& plan, int row, const QString& newName, const QStringList& fileNames);
+
+// What is wrong with `name` as a file name on a file system that takes
+// names of at most `maxNameBytes` bytes.
+QString InvalidNameText(const QString& name, int maxNameBytes);
 
 // Why the rename to `newName` failed where the plan saw no obstacle: a file
 // that appeared meanwhile, otherwise the system's own text.

@@ -5,10 +5,12 @@
 
 #include <QDir>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 using testutil::MakeFile;
 using testutil::NamesIn;
@@ -23,19 +25,23 @@ QStringList L(std::initializer_list<const char*> names)
     return out;
 }
 
-std::string Describe(const std::vector<TPlanRow>& plan)
+std::string DescribeRow(const TRenamePlan& plan, const TPlanRow& r)
+{
+    switch (r.Outcome) {
+    case TPlanOutcome::Renamed: return "R";
+    case TPlanOutcome::Unchanged: return "U";
+    case TPlanOutcome::TargetTaken: return "T(" + plan.HolderName(r).toStdString() + ")";
+    case TPlanOutcome::Duplicate: return "D(" + std::to_string(r.Holder) + ")";
+    case TPlanOutcome::InvalidName: return "I";
+    }
+    return "?";
+}
+
+std::string Describe(const TRenamePlan& plan)
 {
     std::string s;
-    for (const TPlanRow& r : plan) {
-        switch (r.Outcome) {
-        case TPlanOutcome::Renamed: s += "R"; break;
-        case TPlanOutcome::Unchanged: s += "U"; break;
-        case TPlanOutcome::TargetTaken: s += "T(" + r.Holder.toStdString() + ")"; break;
-        case TPlanOutcome::Duplicate: s += "D(" + std::to_string(r.HolderRow) + ")"; break;
-        case TPlanOutcome::InvalidName: s += "I"; break;
-        }
-        s += " ";
-    }
+    for (const TPlanRow& r : plan.Rows)
+        s += DescribeRow(plan, r) + " ";
     return s;
 }
 
@@ -85,10 +91,89 @@ TEST(RenamePlan, PlannerCanBeAskedAgain)
     EXPECT_EQ(Describe(first), "T(3) R R ");
     EXPECT_EQ(Describe(planner.Plan(L({"3", "4", "5"}))), Describe(first));
     EXPECT_EQ(Describe(planner.Plan(L({"4", "4", "x"}))), "R D(0) T(x) ");
-    const TPlanCounts counts = CountPlan(first);
+    const TPlanCounts counts = first.Counts;
     EXPECT_EQ(counts.Renamed, 2);
     EXPECT_EQ(counts.Refused, 1);
     EXPECT_EQ(counts.Unchanged, 0);
+}
+
+// The rename pass told one step at a time, with a plain map of the names in
+// the folder: what the planner's tables and filters must agree with.
+std::string Simulate(const QStringList& oldNames, const QStringList& newNames, const QStringList& folderNames,
+                     bool caseInsensitive)
+{
+    const auto key = [&](const QString& n) { return caseInsensitive ? n.toCaseFolded() : n; };
+    struct THolder {
+        int Row;         // -1: the folder's own entry
+        QString Name;    // its spelling
+    };
+    std::map<QString, THolder> present;
+    for (const QString& n : folderNames)
+        present.emplace(key(n), THolder{-1, n});
+    std::string s;
+    for (qsizetype i = 0; i < oldNames.size(); ++i) {
+        const QString& to = newNames[i];
+        if (to.isEmpty() || to == u"." || to == u".." || to.contains(u'/') || to.contains(QChar(0))
+            || to.toUtf8().size() > 255) {
+            s += "I ";
+        } else if (to == oldNames[i]) {
+            s += "U ";
+        } else if (const auto it = present.find(key(to)); it != present.end() && it->first != key(oldNames[i])) {
+            s += it->second.Row >= 0 ? "D(" + std::to_string(it->second.Row) + ") "
+                                     : "T(" + it->second.Name.toStdString() + ") ";
+        } else {
+            present.erase(key(oldNames[i]));
+            present[key(to)] = THolder{int(i), to};
+            s += "R ";
+        }
+    }
+    return s;
+}
+
+// Large batches drawn from a handful of names: every row meets taken names,
+// freed names, earlier rows and names that only differ in case, and the
+// planner's filters are full enough to be wrong about some of them.
+TEST(RenamePlan, PlannerAgreesWithAStepByStepSimulation)
+{
+    QRandomGenerator rng(4711);
+    const QString alphabet = QStringLiteral("abAB1.");
+    auto randomName = [&](int maxLen) {
+        QString s;
+        const int len = int(rng.bounded(maxLen + 1));
+        for (int i = 0; i < len; ++i)
+            s += alphabet[int(rng.bounded(alphabet.size()))];
+        return s;
+    };
+    for (int round = 0; round < 40; ++round) {
+        const bool ci = round % 2 == 1;
+        const auto key = [&](const QString& n) { return ci ? n.toCaseFolded() : n; };
+        QStringList folder;
+        QSet<QString> keys;
+        const int size = 1 + int(rng.bounded(round < 20 ? 40 : 3000));
+        while (folder.size() < size) {
+            const QString n = randomName(round < 20 ? 3 : 6);
+            if (!n.isEmpty() && n != u"." && n != u".." && !keys.contains(key(n))) {
+                keys.insert(key(n));
+                folder << n;
+            }
+        }
+        QStringList oldNames, newNames;
+        for (const QString& n : folder) {
+            if (rng.bounded(5) == 0)
+                continue;   // not in the list: still in the way
+            oldNames << n;
+            switch (rng.bounded(4)) {
+            case 0: newNames << folder[int(rng.bounded(folder.size()))]; break;
+            case 1: newNames << n.toUpper(); break;
+            default: newNames << randomName(round < 20 ? 3 : 5); break;
+            }
+        }
+        TRenamePlanner planner;
+        planner.SetFolder(folder, oldNames, ci);
+        const std::string expected = Simulate(oldNames, newNames, folder, ci);
+        EXPECT_EQ(Describe(planner.Plan(newNames)), expected) << "round " << round;
+        EXPECT_EQ(Describe(planner.Plan(newNames)), expected) << "round " << round << ", asked again";
+    }
 }
 
 // The prediction must match what the apply pass really does on disk, for
@@ -159,10 +244,10 @@ TEST(RenamePlan, PredictsTheRealApplyPass)
             TRenameFile& f = *set.GetItem(i);
             bool failed = false;
             op(f, true, failed);
-            const TPlanRow& row = plan[std::size_t(i)];
+            const TPlanRow& row = plan.Rows[std::size_t(i)];
             EXPECT_EQ(failed, row.Refused())
                 << "round " << round << " row " << i << ": " << oldNames[i].toStdString() << " -> "
-                << newNames[i].toStdString() << " predicted " << Describe({row});
+                << newNames[i].toStdString() << " predicted " << DescribeRow(plan, row);
             if (row.Outcome == TPlanOutcome::Renamed) {
                 expectedAfter.removeOne(oldNames[i]);
                 expectedAfter << newNames[i];

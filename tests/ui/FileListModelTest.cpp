@@ -61,13 +61,15 @@ TEST(FileListModel, MarksRowsByThePlanAndTellsARefusedRowsReasonOnItsPreviewCell
     model.Reset({"a", "b", "c", "d"});
     model.SetPreview(0, QStringLiteral("b"));
     model.SetPreview(3, QString(300, u'x'));
-    std::vector<TPlanRow> plan(4);
-    plan[0].Outcome = TPlanOutcome::TargetTaken;
-    plan[0].Holder = QStringLiteral("b");
-    plan[1].Outcome = TPlanOutcome::Unchanged;
-    plan[3].Outcome = TPlanOutcome::InvalidName;
+    TRenamePlan plan;
+    plan.Rows.resize(4);
+    plan.Rows[0] = {TPlanOutcome::TargetTaken, 1};
+    plan.Rows[1].Outcome = TPlanOutcome::Unchanged;
+    plan.Rows[3].Outcome = TPlanOutcome::InvalidName;
+    plan.FolderNames = QStringList{"a", "b", "c", "d"};
+    plan.MaxNameBytes = 255;
     QSignalSpy changed(&model, &TFileListModel::dataChanged);
-    model.SetPlan(plan, 255);
+    model.SetPlan(plan);
     EXPECT_EQ(changed.count(), 1);
 
     auto at = [&](int row, int column, int role) { return model.data(model.index(row, column), role); };
