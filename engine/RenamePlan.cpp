@@ -166,18 +166,27 @@ void TRenamePlanner::SetFolder(const QStringList& folderNames, const QStringList
             FFolderNames << name;
             if (FCaseInsensitive)
                 FFolded.push_back(folded);
-            FHashes.push_back(std::uint32_t(h));
+            FHashes.push_back(h);
             FFolderFilter.Add(h);
             FTable.Insert(h, id);
         }
         return id;
     };
-    for (const QString& n : folderNames)
-        add(n);
+    // The rows first: their entries then lie in row order, and a pass walks
+    // through them front to back instead of all over the folder.
     FRowIds.clear();
     FRowIds.reserve(std::size_t(rowNames.size()));
     for (const QString& n : rowNames)
         FRowIds.push_back(add(n));
+    for (const QString& n : folderNames)
+        add(n);
+    // The rows' names are nearly always the folder's own: sized for both,
+    // the table would be twice as large as it needs, and slower to ask.
+    if (FHashes.size() * 2 <= expected) {
+        FTable.Reset(FHashes.size());
+        for (std::size_t id = 0; id < FHashes.size(); ++id)
+            FTable.Insert(FHashes[id], int(id));
+    }
 }
 
 void TRenamePlanner::Begin(const QStringList& newNames)
@@ -220,7 +229,7 @@ void TRenamePlanner::Step()
     // The row's own name is compared only when the hashes agree: most old
     // names are never touched again.
     const int self = FRowIds[i];
-    if (std::uint32_t(h) == FHashes[std::size_t(self)] && to == FFolderNames[self]) {
+    if (h == FHashes[std::size_t(self)] && to == FFolderNames[self]) {
         row.Outcome = TPlanOutcome::Unchanged;
         ++FPass.Counts.Unchanged;
         return;
@@ -287,7 +296,16 @@ TRenamePlan TRenamePlanner::Finish()
         // folder's names and the new names as they come.
         FSeen = FFolderFilter;
         std::size_t doubtful = 0;
-        for (TPending& p : FPending) {
+        // The memory a row will need is asked for this many rows ahead: a
+        // chain of taken names otherwise waits on the folder's table row
+        // after row.
+        constexpr std::size_t kAhead = 16;
+        for (std::size_t k = 0; k < FPending.size(); ++k) {
+            TPending& p = FPending[k];
+            if (k + kAhead < FPending.size()) {
+                FSeen.Prefetch(FPending[k + kAhead].Hash);
+                FTable.Prefetch(FPending[k + kAhead].Hash);
+            }
             if (!FSeen.Seen(p.Hash))
                 continue;   // kNew
             p.Found = FindInFolder(p.Hash, NewKey(p.Row));

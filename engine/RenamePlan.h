@@ -93,6 +93,7 @@ private:
         void Reset(std::size_t expected);
         bool MayHold(std::uint64_t hash) const { return (FWords[Word(hash)] & Bits(hash)) == Bits(hash); }
         void Add(std::uint64_t hash) { FWords[Word(hash)] |= Bits(hash); }
+        void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&FWords[Word(hash)]); }
         // Adds `hash`; whether it may have been added before.
         bool Seen(std::uint64_t hash)
         {
@@ -126,6 +127,7 @@ private:
         // The value under `key`, or -1 after entering `value` under it.
         template <typename TKeyAt>
         int FindOrInsert(std::uint64_t hash, QStringView key, TKeyAt keyAt, int value);
+        void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&FSlots[hash & FMask]); }
 
     private:
         struct TSlot {
@@ -152,7 +154,7 @@ private:
 
     QStringList FFolderNames;
     std::vector<QString> FFolded;          // case-insensitive folders: FFolderNames folded
-    std::vector<std::uint32_t> FHashes;    // per folder name, the low bits of its key's hash
+    std::vector<std::uint64_t> FHashes;    // per folder name, its key's hash
     TFilter FFolderFilter;                 // the folder's names, room left for as many new ones
     TTable FTable;                         // the folder's names
     std::vector<int> FRowIds;              // row -> index into FFolderNames

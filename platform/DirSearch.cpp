@@ -95,7 +95,36 @@ unsigned AttrOf(int dirFd, const char* name, unsigned char type, bool wantSize, 
     return attr;
 }
 
+// Appends an entry's name as the program spells it: most names are ASCII
+// and need no decoding.
+void AppendName(QString& to, const char* name)
+{
+    const std::size_t len = std::strlen(name);
+    if (std::all_of(name, name + len, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        to.append(QLatin1StringView(name, qsizetype(len)));
+    else
+        to.append(QFile::decodeName(QByteArray::fromRawData(name, qsizetype(len))));
+}
+
 } // namespace
+
+QStringList ListNames(const QString& dir)
+{
+    QStringList names;
+    const QByteArray path = dir.isEmpty() ? QByteArray(".") : QFile::encodeName(dir);
+    DIR* d = opendir(path.constData());
+    if (!d)
+        return names;
+    while (dirent* e = readdir(d)) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+            continue;
+        QString name;
+        AppendName(name, e->d_name);
+        names.append(std::move(name));
+    }
+    closedir(d);
+    return names;
+}
 
 bool WildcardMatch(QStringView mask, QStringView name)
 {
@@ -139,11 +168,7 @@ TDirListing FindEntries(const QString& dir, const QString& mask, bool wantSize)
     }
     while (dirent* e = readdir(d)) {
         const qsizetype at = found.Names.size();
-        const std::size_t len = std::strlen(e->d_name);
-        if (std::all_of(e->d_name, e->d_name + len, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-            found.Names.append(QLatin1StringView(e->d_name, qsizetype(len)));
-        else
-            found.Names.append(QFile::decodeName(QByteArray::fromRawData(e->d_name, qsizetype(len))));
+        AppendName(found.Names, e->d_name);
         const qsizetype n = found.Names.size() - at;
         const char16_t* name = reinterpret_cast<const char16_t*>(found.Names.constData()) + at;
         const std::size_t keyAt = keys.size();

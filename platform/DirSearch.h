@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <vector>
 
@@ -41,6 +42,11 @@ struct TDirListing {
 // entry. The result is in the order NTFS gives (see NtfsLess). An unreadable
 // or missing folder yields nothing.
 TDirListing FindEntries(const QString& dir, const QString& mask, bool wantSize = false);
+
+// Every name in the one folder `dir` but "." and "..", hidden ones and
+// subfolders included, in the order the file system gives them: cheaper than
+// FindEntries where only the names matter. An unreadable folder yields none.
+QStringList ListNames(const QString& dir);
 
 // "*" any run, "?" one character, letters without regard to case; "*.*"
 // matches every name and a trailing ".*" may match nothing, as on Windows.

@@ -428,14 +428,7 @@ void TMainForm::IndexFolder()
     // Every entry may stand in a rename's way: hidden files, subfolders and
     // the files the filter leaves out too.
     const QString dir = FRenameFiles->GetItem(0)->Dir;
-    const plat::TDirListing listing = plat::FindEntries(dir, QStringLiteral("*"));
-    QStringList names;
-    names.reserve(qsizetype(listing.Count()));
-    for (std::size_t i = 0; i < listing.Count(); ++i) {
-        const QStringView name = listing.Name(i);
-        if (name != u"." && name != u"..")
-            names.append(name.toString());
-    }
+    const QStringList names = plat::ListNames(dir);
     FMaxNameBytes = MaxNameBytes(dir);
     FPlanner.SetFolder(names, FFileList->FileNames(), IsCaseInsensitiveFolder(dir, names), FMaxNameBytes);
 }

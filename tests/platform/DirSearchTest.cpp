@@ -83,6 +83,15 @@ TEST(FindEntries, AttributesAndOrder)
     ASSERT_EQ(txt.Count(), 2u);
     EXPECT_EQ(txt.Name(0), u"A.txt");
     EXPECT_EQ(txt.Name(1), u"b.txt");
+
+    // The same folder's names alone, every kind of entry, in no set order;
+    // a non-ASCII name comes back as it was made.
+    testutil::MakeFile(d, u"照片 1.jpg"_qs);
+    QStringList names = plat::ListNames(d);
+    names.sort();
+    EXPECT_EQ(names, (QStringList{u".hidden"_qs, u"A.txt"_qs, u"b.txt"_qs, u"dangling"_qs, u"fifo"_qs,
+                                  u"link-to-dir"_qs, u"link-to-file"_qs, u"sub.dir"_qs, u"照片 1.jpg"_qs}));
+    EXPECT_TRUE(plat::ListNames(d + u"/nowhere"_qs).isEmpty());
 }
 
 } // namespace
