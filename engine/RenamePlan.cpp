@@ -71,14 +71,6 @@ constexpr int kGone = -2;       // that file was renamed away: the name is free
 
 } // namespace
 
-QStringView TRenamePlanner::Key(QStringView name, QString& folded) const
-{
-    if (!FCaseInsensitive)
-        return name;
-    folded = name.toString().toCaseFolded();
-    return folded;
-}
-
 void TRenamePlanner::TFilter::Reset(std::size_t expected)
 {
     int wordBits = 0;   // 2^wordBits words
@@ -143,6 +135,22 @@ int TRenamePlanner::FindInFolder(std::uint64_t hash, QStringView key) const
     return FTable.Find(hash, key, [this](int v) { return FolderKey(v); });
 }
 
+int TRenamePlanner::Enter(const QString& name, QString folded, std::uint64_t hash)
+{
+    const QStringView key = FCaseInsensitive ? QStringView(folded) : QStringView(name);
+    const int found = FindInFolder(hash, key);
+    if (found >= 0)
+        return found;
+    const int id = int(FHashes.size());
+    FFolderNames << name;
+    if (FCaseInsensitive)
+        FFolded.push_back(std::move(folded));
+    FHashes.push_back(hash);
+    FFolderFilter.Add(hash);
+    FTable.Insert(hash, id);
+    return id;
+}
+
 void TRenamePlanner::SetFolder(const QStringList& folderNames, const QStringList& rowNames, bool caseInsensitive,
                                int maxNameBytes)
 {
@@ -156,30 +164,38 @@ void TRenamePlanner::SetFolder(const QStringList& folderNames, const QStringList
     FHashes.reserve(expected);
     FFolderFilter.Reset(expected);
     FTable.Reset(expected);
-    auto add = [&](const QString& name) {
-        QString folded;
-        const QStringView key = Key(name, folded);
-        const std::uint64_t h = HashName(key);
-        int id = FindInFolder(h, key);
-        if (id < 0) {
-            id = int(FHashes.size());
-            FFolderNames << name;
-            if (FCaseInsensitive)
-                FFolded.push_back(folded);
-            FHashes.push_back(h);
-            FFolderFilter.Add(h);
-            FTable.Insert(h, id);
-        }
-        return id;
+    const auto folded = [this](const QString& name) { return FCaseInsensitive ? name.toCaseFolded() : QString(); };
+    const auto hash = [this](const QString& name, const QString& folded) {
+        return HashName(FCaseInsensitive ? QStringView(folded) : QStringView(name));
     };
     // The rows first: their entries then lie in row order, and a pass walks
     // through them front to back instead of all over the folder.
     FRowIds.clear();
     FRowIds.reserve(std::size_t(rowNames.size()));
-    for (const QString& n : rowNames)
-        FRowIds.push_back(add(n));
-    for (const QString& n : folderNames)
-        add(n);
+    for (const QString& name : rowNames) {
+        QString f = folded(name);
+        const std::uint64_t h = hash(name, f);
+        FRowIds.push_back(Enter(name, std::move(f), h));
+    }
+    // Then the rest of the folder. Most of its names are the rows' own,
+    // found in the table in the folder's order: the table's memory is asked
+    // for ahead, from hashes worked out beforehand.
+    std::vector<QString> keys(FCaseInsensitive ? std::size_t(folderNames.size()) : 0);
+    std::vector<std::uint64_t> hashes(std::size_t(folderNames.size()));
+    for (std::size_t k = 0; k < hashes.size(); ++k) {
+        const QString& name = folderNames[qsizetype(k)];
+        if (FCaseInsensitive)
+            keys[k] = folded(name);
+        hashes[k] = hash(name, FCaseInsensitive ? keys[k] : QString());
+    }
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t k = 0; k < hashes.size(); ++k) {
+        if (k + kAhead < hashes.size()) {
+            FFolderFilter.Prefetch(hashes[k + kAhead]);
+            FTable.Prefetch(hashes[k + kAhead]);
+        }
+        Enter(folderNames[qsizetype(k)], FCaseInsensitive ? std::move(keys[k]) : QString(), hashes[k]);
+    }
     // The rows' names are nearly always the folder's own: sized for both,
     // the table would be twice as large as it needs, and slower to ask.
     if (FHashes.size() * 2 <= expected) {

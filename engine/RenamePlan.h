@@ -139,7 +139,6 @@ private:
     };
 
     // The text a name is compared by: itself, or its case folding.
-    QStringView Key(QStringView name, QString& folded) const;
     QStringView FolderKey(int id) const
     {
         return FCaseInsensitive ? QStringView(FFolded[std::size_t(id)]) : QStringView(FFolderNames[id]);
@@ -149,6 +148,8 @@ private:
         return FCaseInsensitive ? QStringView(FNewFolded[std::size_t(row)]) : QStringView((*FNewNames)[row]);
     }
     int FindInFolder(std::uint64_t hash, QStringView key) const;
+    // The entry of `name` (`folded` on a case-insensitive folder), added if new.
+    int Enter(const QString& name, QString folded, std::uint64_t hash);
     void FindEarlierTakers(std::size_t doubtful);
     void Simulate();
 
