@@ -540,10 +540,9 @@ void TMainForm::btnPriClick(QObject*)
         planner->Begin(FFileList->Previews());
     bool named = false;
     for (int i = 0; i < FRenameFiles->GetCount(); ++i) {
-        const bool rowNamed = ProcessItem(i, false).Named;
-        named = rowNamed || named;
-        if (planner && rowNamed)
-            planner->Step();
+        named = ProcessItem(i, false).Named || named;
+        if (planner)
+            planner->Step();   // a pass that names nothing is not shown
     }
     ShowPlan(named, planner ? planner->Finish() : TRenamePlan());
     FFileList->EndUpdate();
