@@ -97,6 +97,18 @@ TEST(RenamePlan, PlannerCanBeAskedAgain)
     EXPECT_EQ(counts.Unchanged, 0);
 }
 
+// Up to `maxLen` characters from a tiny alphabet, so that names collide,
+// differ only in case, or are "." and "..".
+QString RandomName(QRandomGenerator& rng, int maxLen)
+{
+    static const QString alphabet = QStringLiteral("abAB1.");
+    QString s;
+    const int len = int(rng.bounded(maxLen + 1));
+    for (int i = 0; i < len; ++i)
+        s += alphabet[int(rng.bounded(alphabet.size()))];
+    return s;
+}
+
 // The rename pass told one step at a time, with a plain map of the names in
 // the folder: what the planner's tables and filters must agree with.
 std::string Simulate(const QStringList& oldNames, const QStringList& newNames, const QStringList& folderNames,
@@ -136,14 +148,7 @@ std::string Simulate(const QStringList& oldNames, const QStringList& newNames, c
 TEST(RenamePlan, PlannerAgreesWithAStepByStepSimulation)
 {
     QRandomGenerator rng(4711);
-    const QString alphabet = QStringLiteral("abAB1.");
-    auto randomName = [&](int maxLen) {
-        QString s;
-        const int len = int(rng.bounded(maxLen + 1));
-        for (int i = 0; i < len; ++i)
-            s += alphabet[int(rng.bounded(alphabet.size()))];
-        return s;
-    };
+    auto randomName = [&](int maxLen) { return RandomName(rng, maxLen); };
     for (int round = 0; round < 40; ++round) {
         const bool ci = round % 2 == 1;
         const auto key = [&](const QString& n) { return ci ? n.toCaseFolded() : n; };
@@ -181,14 +186,7 @@ TEST(RenamePlan, PlannerAgreesWithAStepByStepSimulation)
 TEST(RenamePlan, PredictsTheRealApplyPass)
 {
     QRandomGenerator rng(20261211);
-    const QString alphabet = QStringLiteral("abAB1.");
-    auto randomText = [&](int maxLen) {
-        QString s;
-        const int len = int(rng.bounded(maxLen + 1));
-        for (int i = 0; i < len; ++i)
-            s += alphabet[int(rng.bounded(alphabet.size()))];
-        return s;
-    };
+    auto randomText = [&](int maxLen) { return RandomName(rng, maxLen); };
     using TOp = std::function<QString(TRenameFile&, bool, bool&)>;
     const std::vector<std::function<TOp()>> ops = {
         [&] { return TOp([](TRenameFile& f, bool r, bool& x) { return f.BaseNameUpper(r, x); }); },
