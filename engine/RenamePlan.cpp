@@ -18,32 +18,21 @@
 
 namespace {
 
-constexpr std::uint64_t kLanes = 0x0001000100010001ULL;   // one in each of four code units
-
-// Whether one of the four code units in `w` is zero.
-constexpr bool HasZeroUnit(std::uint64_t w)
-{
-    return ((w - kLanes) & ~w & (kLanes << 15)) != 0;
-}
-
 // Four code units at a time, each block mixed by one multiplication: names
 // are short, and a per-unit hash would cost more than the rest of a step.
-// `forbidden` tells whether the name holds "/" or NUL, found in the same pass.
-std::uint64_t HashName(QStringView s, bool& forbidden)
+std::uint64_t HashName(QStringView s)
 {
     const char16_t* p = s.utf16();
     std::size_t n = std::size_t(s.size());
     std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
-    bool bad = false;
-    auto mix = [&](std::uint64_t w, std::uint64_t padding) {
-        bad |= HasZeroUnit(w | padding) || HasZeroUnit((w ^ (kLanes * u'/')) | padding);
+    const auto mix = [&h](std::uint64_t w) {
         h = (h ^ w) * 0xff51afd7ed558ccdULL;
         h ^= h >> 29;
     };
     for (; n >= 4; p += 4, n -= 4) {
         std::uint64_t w;
         std::memcpy(&w, p, sizeof w);
-        mix(w, 0);
+        mix(w);
     }
     if (n > 0) {
         // Built in a register: a short copy through memory would stall the
@@ -51,19 +40,12 @@ std::uint64_t HashName(QStringView s, bool& forbidden)
         std::uint64_t w = 0;
         for (std::size_t k = 0; k < n; ++k)
             w |= std::uint64_t(p[k]) << (16 * k);
-        mix(w, kLanes & ~((std::uint64_t(1) << (16 * n)) - 1));   // the units past the end are neither
+        mix(w);
     }
-    forbidden = bad;
     h ^= h >> 32;
     h *= 0xc4ceb9fe1a85ec53ULL;
     h ^= h >> 33;
     return h;
-}
-
-std::uint64_t HashName(QStringView s)
-{
-    bool forbidden = false;
-    return HashName(s, forbidden);
 }
 
 constexpr int kOriginal = -1;   // the folder's own file still holds the name
@@ -91,16 +73,19 @@ void TRenamePlanner::TTable::Reset(std::size_t expected)
 }
 
 template <typename TKeyAt>
-int TRenamePlanner::TTable::Find(std::uint64_t hash, QStringView key, TKeyAt keyAt) const
+std::size_t TRenamePlanner::TTable::Probe(std::uint64_t hash, QStringView key, TKeyAt keyAt) const
 {
     const auto h32 = std::uint32_t(hash >> 32);
-    for (std::size_t i = hash & FMask;; i = (i + 1) & FMask) {
-        const TSlot& slot = FSlots[i];
-        if (slot.Value < 0)
-            return -1;
-        if (slot.Hash == h32 && keyAt(slot.Value) == key)
-            return slot.Value;
-    }
+    std::size_t i = hash & FMask;
+    while (FSlots[i].Value >= 0 && !(FSlots[i].Hash == h32 && keyAt(FSlots[i].Value) == key))
+        i = (i + 1) & FMask;
+    return i;
+}
+
+template <typename TKeyAt>
+int TRenamePlanner::TTable::Find(std::uint64_t hash, QStringView key, TKeyAt keyAt) const
+{
+    return FSlots[Probe(hash, key, keyAt)].Value;
 }
 
 void TRenamePlanner::TTable::Insert(std::uint64_t hash, int value)
@@ -114,16 +99,11 @@ void TRenamePlanner::TTable::Insert(std::uint64_t hash, int value)
 template <typename TKeyAt>
 int TRenamePlanner::TTable::FindOrInsert(std::uint64_t hash, QStringView key, TKeyAt keyAt, int value)
 {
-    const auto h32 = std::uint32_t(hash >> 32);
-    for (std::size_t i = hash & FMask;; i = (i + 1) & FMask) {
-        TSlot& slot = FSlots[i];
-        if (slot.Value < 0) {
-            slot = TSlot{h32, value};
-            return -1;
-        }
-        if (slot.Hash == h32 && keyAt(slot.Value) == key)
-            return slot.Value;
-    }
+    TSlot& slot = FSlots[Probe(hash, key, keyAt)];
+    if (slot.Value >= 0)
+        return slot.Value;
+    slot = TSlot{std::uint32_t(hash >> 32), value};
+    return -1;
 }
 
 int TRenamePlanner::FindInFolder(std::uint64_t hash, QStringView key) const
@@ -232,16 +212,15 @@ void TRenamePlanner::Step()
         FNewFolded[i] = to.toCaseFolded();
         key = FNewFolded[i];
     }
-    bool forbidden = false;
-    const std::uint64_t h = HashName(key, forbidden);
     // A UTF-16 unit never takes more than three bytes on disk: most names
-    // need no encoding to know they fit. Folding keeps "/", NUL and dots.
-    if (forbidden || key.isEmpty() || key == u"." || key == u".."
+    // need no encoding to know they fit.
+    if (!plat::IsValidFileName(to)
         || (to.size() * 3 > FMaxNameBytes && QFile::encodeName(to).size() > FMaxNameBytes)) {
         row.Outcome = TPlanOutcome::InvalidName;
         ++FPass.Counts.Refused;
         return;
     }
+    const std::uint64_t h = HashName(key);
     // The row's own name is compared only when the hashes agree: most old
     // names are never touched again.
     const int self = FRowIds[i];

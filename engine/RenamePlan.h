@@ -97,10 +97,8 @@ private:
         // Adds `hash`; whether it may have been added before.
         bool Seen(std::uint64_t hash)
         {
-            std::uint64_t& word = FWords[Word(hash)];
-            const std::uint64_t bits = Bits(hash);
-            const bool seen = (word & bits) == bits;
-            word |= bits;
+            const bool seen = MayHold(hash);
+            Add(hash);
             return seen;
         }
 
@@ -134,6 +132,9 @@ private:
             std::uint32_t Hash;
             int Value;   // -1: free
         };
+        // The slot holding `key`, or the free slot where its search ends.
+        template <typename TKeyAt>
+        std::size_t Probe(std::uint64_t hash, QStringView key, TKeyAt keyAt) const;
         std::vector<TSlot> FSlots;   // one cache line answers most probes
         std::size_t FMask = 0;
     };
