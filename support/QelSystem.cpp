@@ -1,8 +1,9 @@
 #include "support/QelSystem.h"
 
+#include "support/QelDll.h"
+
 #include "platform/Autostart.h"
 #include "platform/Exception.h"
-#include "platform/LibraryEntry.h"
 #include "platform/Processes.h"
 #include "platform/SessionEnd.h"
 #include "platform/X11Keyboard.h"
@@ -144,7 +145,12 @@ bool Shutdown(unsigned flags, const QDBusConnection& bus)
 
 bool RegComServer(const QString& path, bool reg)
 {
-    return plat::CallLibraryEntry(path, reg ? "DllRegisterServer" : "DllUnregisterServer");
+    const TDll lib(path);
+    using TEntry = long (*)();
+    const auto entry = reinterpret_cast<TEntry>(lib.GetProcAddress(reg ? "DllRegisterServer" : "DllUnregisterServer"));
+    if (entry)
+        entry();
+    return entry != nullptr;
 }
 
 bool SetOnBootRun(QString name, QString value, bool on)
