@@ -4,7 +4,6 @@
 #include "platform/WebBrowser.h"
 #include "support/QelFile.h"
 
-#include <QCloseEvent>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +21,27 @@ namespace {
 
 constexpr char FramePlacedProperty[] = "ralvinorFramePlaced";
 
+// Where a window of `size` sits in the bottom right corner of `area`.
+QPoint CornerOf(const QRect& area, const QSize& size)
+{
+    return QPoint(area.x() + area.width() - size.width(), area.y() + area.height() - size.height());
+}
+
+// A new window filled by one child of type TChild named `name`, without
+// margins, titled `title`.
+template <typename TChild>
+TChild* NewFilledForm(std::unique_ptr<QWidget>& form, const QString& name, const QString& title)
+{
+    form = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(form.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* child = new TChild(form.get());
+    child->setObjectName(name);
+    layout->addWidget(child);
+    form->setWindowTitle(title);
+    return child;
+}
+
 } // namespace
 
 TQelCustomPopupForm::TQelCustomPopupForm(QObject* owner) : QObject(owner) {}
@@ -29,12 +49,9 @@ TQelCustomPopupForm::TQelCustomPopupForm(QObject* owner) : QObject(owner) {}
 TQelCustomPopupForm::~TQelCustomPopupForm()
 {
     // The windows must not call back into a half-destroyed component.
-    for (int i = 0; i < PopupForms.Count(); ++i) {
-        if (QWidget* form = PopupForms.Get(i)->Form) {
-            form->removeEventFilter(this);
-            disconnect(form, nullptr, this, nullptr);
-        }
-    }
+    for (int i = 0; i < PopupForms.Count(); ++i)
+        if (QWidget* form = PopupForms.Get(i)->Form)
+            Detach(form);
     PopupForms.Clear();
 }
 
@@ -59,7 +76,7 @@ void TQelCustomPopupForm::Execute()
     form->setFixedSize(FFormWidth, FFormHeight);
     // The available area leaves out every panel, on whichever edge it sits.
     const QRect area = screen->availableGeometry();
-    form->move(area.x() + area.width() - FFormWidth, area.y() + area.height() - FFormHeight);
+    form->move(CornerOf(area, QSize(FFormWidth, FFormHeight)));
 
     form->installEventFilter(this);
     // A window deleted by someone else leaves the list on its own.
@@ -84,7 +101,7 @@ bool TQelCustomPopupForm::eventFilter(QObject* watched, QEvent* event)
             w->setProperty(FramePlacedProperty, true);
             const QRect area = screen->availableGeometry();
             if (!area.contains(frame))
-                w->move(area.x() + area.width() - frame.width(), area.y() + area.height() - frame.height());
+                w->move(CornerOf(area, frame.size()));
         }
     }
     if (event->type() == QEvent::Close && IndexOf(watched) >= 0) {
@@ -107,9 +124,14 @@ void TQelCustomPopupForm::FormClose(QObject* sender)
     QWidget* form = PopupForms.Get(index)->Form;
     PopupForms.Get(index)->Form = nullptr;   // leaves the list without being deleted by it
     PopupForms.Delete(index, false);
+    Detach(form);
+    form->deleteLater();
+}
+
+void TQelCustomPopupForm::Detach(QWidget* form)
+{
     form->removeEventFilter(this);
     disconnect(form, nullptr, this, nullptr);
-    form->deleteLater();
 }
 
 void TQelCustomPopupForm::Forget(const QObject* form)
@@ -145,17 +167,12 @@ TQelPopupNewsForm::TQelPopupNewsForm(QObject* owner) : TQelCustomPopupForm(owner
 
 void TQelPopupNewsForm::PopupForm(QObject*, QWidget*& userForm)
 {
-    auto form = std::make_unique<QWidget>();
-    auto* layout = new QVBoxLayout(form.get());
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* web = new TWebBrowser(form.get());
-    web->setObjectName(QStringLiteral("WebNews"));
-    layout->addWidget(web);
+    std::unique_ptr<QWidget> form;
+    auto* web = NewFilledForm<TWebBrowser>(form, QStringLiteral("WebNews"), Caption());
     FWebNews = web;
     web->SetSilent(true);
     web->SetTheaterMode(true);
     web->Navigate(FUrl);
-    form->setWindowTitle(Caption());
     userForm = form.release();
 }
 
@@ -167,12 +184,8 @@ TQelPopupMsgForm::TQelPopupMsgForm(QObject* owner) : TQelCustomPopupForm(owner)
 
 void TQelPopupMsgForm::PopupForm(QObject*, QWidget*& userForm)
 {
-    auto form = std::make_unique<QWidget>();
-    auto* layout = new QVBoxLayout(form.get());
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* memo = new QPlainTextEdit(form.get());
-    memo->setObjectName(QStringLiteral("MemoMsg"));
-    layout->addWidget(memo);
+    std::unique_ptr<QWidget> form;
+    auto* memo = NewFilledForm<QPlainTextEdit>(form, QStringLiteral("MemoMsg"), Caption());
     FMemoMsg = memo;
     memo->setFrameShape(QFrame::NoFrame);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -180,7 +193,6 @@ void TQelPopupMsgForm::PopupForm(QObject*, QWidget*& userForm)
     QString text = FMsg;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     memo->setPlainText(text);
-    form->setWindowTitle(Caption());
     userForm = form.release();
 }
 

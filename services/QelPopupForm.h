@@ -64,6 +64,8 @@ protected:
 private:
     int IndexOf(const QObject* form) const;
     void Forget(const QObject* form);
+    // Stops watching `form`: no event or signal of it reaches this any more.
+    void Detach(QWidget* form);
 
     int FFormHeight = 200;
     int FFormWidth = 250;

@@ -81,20 +81,10 @@ QByteArray UrlEncode(const QByteArray& s)
 
 QString Replace(const QString& s, const QString& find, const QString& rep)
 {
+    // Qt would put `rep` between every two characters for an empty pattern.
     if (find.isEmpty())
         return s;
-    QString out;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype at = s.indexOf(find, from, Qt::CaseSensitive);
-        if (at < 0)
-            break;
-        out += QStringView(s).mid(from, at - from);
-        out += rep;
-        from = at + find.size();
-    }
-    out += QStringView(s).mid(from);
-    return out;
+    return QString(s).replace(find, rep, Qt::CaseSensitive);
 }
 
 QString AppendStr(const QString& s, const QString& wrap)
@@ -146,13 +136,7 @@ void GetDelimiterText(TStrings* list, const QString& text)
 
 QString SetDelimiterText(TStrings* list, QChar sep)
 {
-    QString out;
-    for (int i = 0; i < list->Count(); ++i) {
-        if (i > 0)
-            out += sep;
-        out += list->Strings(i);
-    }
-    return out;
+    return list->List().join(sep);
 }
 
 int MonthDays(TDateTime date)
