@@ -23,7 +23,7 @@ std::vector<TRenameJournal::TFailure> TRenameJournal::Undo()
     for (auto r = FRecords.rbegin(); r != FRecords.rend(); ++r) {
         const int err = plat::RenameNoReplace(r->To, r->From);
         if (err != 0)
-            failures.push_back({NameOf(r->To), plat::ErrorText(err)});
+            failures.push_back({NameOf(r->To), plat::ErrorText(err), err});
     }
     FRecords.clear();
     return failures;

@@ -11,6 +11,7 @@ public:
     struct TFailure {
         QString Name;     // the file's current name
         QString Reason;   // the system's text
+        int Error = 0;    // the system's error number
     };
 
     // Records that `from` is now called `to` (full paths); a rename onto the

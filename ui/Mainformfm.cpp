@@ -38,7 +38,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTableView>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -429,8 +428,7 @@ void TMainForm::IndexFolder()
     // the files the filter leaves out too.
     const QString dir = FRenameFiles->GetItem(0)->Dir;
     const QStringList names = plat::ListNames(dir);
-    FMaxNameBytes = MaxNameBytes(dir);
-    FPlanner.SetFolder(names, FFileList->FileNames(), IsCaseInsensitiveFolder(dir, names), FMaxNameBytes);
+    FPlanner.SetFolder(names, FFileList->FileNames(), IsCaseInsensitiveFolder(dir, names), MaxNameBytes(dir));
 }
 
 void TMainForm::FillFileList()
@@ -534,8 +532,10 @@ void TMainForm::btnPriClick(QObject*)
     btnApp->setEnabled(true);
     FNumber = edtNumberStart->value();
     FFileList->BeginUpdate();
-    // Each name is planned as the pass makes it, while it is at hand.
-    TRenamePlanner* planner = PlanPreview ? &Planner() : nullptr;
+    // Each name is planned as the pass makes it, while it is at hand. With
+    // no operation chosen the pass names nothing, and the folder is not
+    // indexed for it.
+    TRenamePlanner* planner = PlanPreview && FOpCode != opNone ? &Planner() : nullptr;
     if (planner)
         planner->Begin(FFileList->Previews());
     bool named = false;
@@ -698,13 +698,11 @@ void TMainForm::btnAppClick(QObject* sender)
             ++renamed;
             continue;
         }
-        QString reason;
-        if (std::size_t(i) < plan.Rows.size() && plan.Rows[std::size_t(i)].Refused())
-            reason = PlanReason(plan, i, step.Name, FFileList->FileNames());
-        else if (!plat::IsValidFileName(step.Name))   // refused before the disk was asked
-            reason = InvalidNameText(step.Name, FMaxNameBytes);
-        else
-            reason = RenameErrorText(plat::LastRenameError(), step.Name);
+        // The plan has a row for every file here, and foresees every name
+        // the rename refuses before asking the disk.
+        const QString reason = std::size_t(i) < plan.Rows.size() && plan.Rows[std::size_t(i)].Refused()
+                                   ? PlanReason(plan, i, step.Name, FFileList->FileNames())
+                                   : RenameErrorText(plat::LastRenameError(), step.Name);
         refused.push_back({item->FileName + QStringLiteral(" → ") + step.Name, reason});
     }
 
@@ -734,7 +732,7 @@ void TMainForm::actUndoRenameExecute(QObject* sender)
     std::vector<TRenameReportForm::TRow> rows;
     rows.reserve(failures.size());
     for (const TRenameJournal::TFailure& f : failures)
-        rows.push_back({f.Name, UndoFailureText(f.Reason)});
+        rows.push_back({f.Name, UndoFailureText(f)});
     const int failed = int(rows.size());
     ShowResult(UndoStatusText(count - failed, failed),
                QStringLiteral("以下 %1 个文件未能恢复原来的文件名：").arg(failed), std::move(rows));

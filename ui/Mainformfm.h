@@ -24,7 +24,6 @@ class QSplitter;
 class QTabWidget;
 class QTimer;
 class QTableView;
-class QTreeView;
 class TDirTree;
 class TFileListModel;
 class TQelAdImage;
@@ -189,7 +188,6 @@ private:
     // plans (browsing folders before an operation is chosen costs nothing).
     TRenamePlanner FPlanner;
     bool FIndexed = false;
-    int FMaxNameBytes = 255;
     // The renames of the last apply that renamed something; memory only.
     TRenameJournal FJournal;
     QString FReportSummary;

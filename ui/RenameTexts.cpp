@@ -31,8 +31,8 @@ QString TakenText(const QString& holder)
     return QStringLiteral("“%1”已存在，不会覆盖它").arg(holder);
 }
 
-} // namespace
-
+// What is wrong with `name` as a file name on a file system that takes
+// names of at most `maxNameBytes` bytes.
 QString InvalidNameText(const QString& name, int maxNameBytes)
 {
     if (name.isEmpty())
@@ -47,6 +47,8 @@ QString InvalidNameText(const QString& name, int maxNameBytes)
         return QStringLiteral("新文件名过长（最多 %1 字节）").arg(maxNameBytes);
     return QStringLiteral("新文件名无效");
 }
+
+} // namespace
 
 QString PlanReason(const TRenamePlan& plan, int row, const QString& newName, const QStringList& fileNames)
 {
@@ -72,9 +74,9 @@ QString RenameErrorText(int err, const QString& newName)
     return plat::ErrorText(err);
 }
 
-QString UndoFailureText(const QString& systemText)
+QString UndoFailureText(const TRenameJournal::TFailure& failure)
 {
-    if (systemText == plat::ErrorText(EEXIST))
+    if (failure.Error == EEXIST)
         return QStringLiteral("原来的文件名已被另一个文件占用，不会覆盖它");
-    return systemText;
+    return failure.Reason;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/RenameJournal.h"
 #include "engine/RenamePlan.h"
 
 #include <QString>
@@ -19,14 +20,9 @@ QString UndoStatusText(int restored, int failed);
 // the name. `fileNames` are the rows' current names.
 QString PlanReason(const TRenamePlan& plan, int row, const QString& newName, const QStringList& fileNames);
 
-// What is wrong with `name` as a file name on a file system that takes
-// names of at most `maxNameBytes` bytes.
-QString InvalidNameText(const QString& name, int maxNameBytes);
-
 // Why the rename to `newName` failed where the plan saw no obstacle: a file
 // that appeared meanwhile, otherwise the system's own text.
 QString RenameErrorText(int err, const QString& newName);
 
-// Why a file could not get its old name back; `systemText` is what the
-// journal reports.
-QString UndoFailureText(const QString& systemText);
+// Why a file could not get its old name back, as the journal reports it.
+QString UndoFailureText(const TRenameJournal::TFailure& failure);
