@@ -1,5 +1,7 @@
 #include "common/TestUtil.h"
 
+#include <QTest>
+
 #include <QDir>
 #include <QFile>
 
@@ -12,6 +14,13 @@ QString MakeFile(const QString& dir, const QString& name, const QByteArray& cont
     if (f.open(QIODevice::WriteOnly))
         f.write(content);
     return path;
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms)
+{
+    for (int waited = 0; waited < ms && !done(); waited += 10)
+        QTest::qWait(10);
+    return done();
 }
 
 QStringList NamesIn(const QString& dir)

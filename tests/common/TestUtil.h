@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 // Readable QString values in GoogleTest messages.
@@ -34,6 +35,10 @@ struct TFolderTest : ::testing::Test {
 
 // Creates `name` inside `dir` holding `content`; returns its full path.
 QString MakeFile(const QString& dir, const QString& name, const QByteArray& content = QByteArray());
+
+// Runs the event loop (deferred deletions included) until `done` holds or
+// about `ms` milliseconds have passed; whether it holds.
+bool WaitFor(const std::function<bool()>& done, int ms = 5000);
 
 // File names in `dir` (hidden ones included, "." and ".." not), sorted.
 QStringList NamesIn(const QString& dir);

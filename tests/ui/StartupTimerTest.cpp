@@ -91,14 +91,14 @@ public:
         Form.reset();
         // Workers outlive the window by design; let them finish before the
         // counter they report to goes away.
-        QTRY_COMPARE_WITH_TIMEOUT(TQelThread::LiveCount(), 0, 10000);
+        EXPECT_TRUE(testutil::WaitFor([&] { return TQelThread::LiveCount() == 0; }, 10000));
         qel::SetNetCheckHandler([](const QString&) { return false; });
     }
 };
 
 TEST_F(StartupTimerTest, WithoutTheSiteItProbesForeverOneAtATime)
 {
-    QTRY_VERIFY_WITH_TIMEOUT(Probes.Started.load() >= 5, 10000);
+    ASSERT_TRUE(testutil::WaitFor([&] { return Probes.Started.load() >= 5; }, 10000));
     EXPECT_TRUE(Form->tmrAdTimer->isActive());
     EXPECT_EQ(Probes.MostAtOnce.load(), 1);
     EXPECT_EQ(Site.Requests().size(), 0);
@@ -108,19 +108,19 @@ TEST_F(StartupTimerTest, WithoutTheSiteItProbesForeverOneAtATime)
 TEST_F(StartupTimerTest, ASlowProbeIsNotDuplicatedByTheTicksWithinIt)
 {
     Probes.Hold = true;
-    QTRY_COMPARE_WITH_TIMEOUT(Probes.Started.load(), 1, 10000);
+    ASSERT_TRUE(testutil::WaitFor([&] { return Probes.Started.load() == 1; }, 10000));
     QTest::qWait(200);   // twenty ticks while the probe hangs
     EXPECT_EQ(Probes.Started.load(), 1);
     Probes.Release();
-    QTRY_VERIFY_WITH_TIMEOUT(Probes.Started.load() >= 2, 10000);
+    ASSERT_TRUE(testutil::WaitFor([&] { return Probes.Started.load() >= 2; }, 10000));
     EXPECT_EQ(Probes.MostAtOnce.load(), 1);
 }
 
 TEST_F(StartupTimerTest, OnceTheSiteAnswersBannerAndUpdateCheckStartExactlyOnce)
 {
     Probes.Answer = true;
-    QTRY_VERIFY_WITH_TIMEOUT(!Form->tmrAdTimer->isActive(), 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(Site.Count("/ad/ad_cfg.php"), 1, 10000);
+    ASSERT_TRUE(testutil::WaitFor([&] { return !Form->tmrAdTimer->isActive(); }, 10000));
+    ASSERT_TRUE(testutil::WaitFor([&] { return Site.Count("/ad/ad_cfg.php") == 1; }, 10000));
     EXPECT_EQ(Site.Count("/ver.php"), 1);
     const QList<testutil::THttpRequest> requests = Site.Requests();
     bool sawCheck = false;
@@ -141,7 +141,7 @@ TEST_F(StartupTimerTest, AnUnreachableSiteAfterTheProbeIsSilent)
     Probes.Answer = true;
     Form->NetTargets.AdUrl = QStringLiteral("http://127.0.0.1:%1/ad").arg(testutil::ClosedLoopbackPort());
     Form->NetTargets.Url = QStringLiteral("http://127.0.0.1:%1/ver.php").arg(testutil::ClosedLoopbackPort());
-    QTRY_VERIFY_WITH_TIMEOUT(!Form->tmrAdTimer->isActive(), 10000);
+    ASSERT_TRUE(testutil::WaitFor([&] { return !Form->tmrAdTimer->isActive(); }, 10000));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -149,10 +149,10 @@ TEST_F(StartupTimerTest, ClosingTheWindowWhileAProbeRunsIsHarmless)
 {
     Probes.Hold = true;
     Probes.Answer = true;
-    QTRY_COMPARE_WITH_TIMEOUT(Probes.Started.load(), 1, 10000);
+    ASSERT_TRUE(testutil::WaitFor([&] { return Probes.Started.load() == 1; }, 10000));
     Form.reset();
     Probes.Release();   // the probe now writes its flags: they must still be there
-    QTRY_COMPARE_WITH_TIMEOUT(TQelThread::LiveCount(), 0, 10000);
+    ASSERT_TRUE(testutil::WaitFor([&] { return TQelThread::LiveCount() == 0; }, 10000));
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "common/TestUtil.h"
+
 #include "services/QelPopupForm.h"
 
 #include "platform/X11Display.h"
@@ -24,12 +26,7 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 500 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
-}
+using testutil::WaitFor;
 
 // Runs the deferred deletions that window closes leave behind.
 void Settle()

@@ -1,3 +1,5 @@
+#include "common/TestUtil.h"
+
 #include "support/QelFormStyle.h"
 
 #include "platform/X11Window.h"
@@ -12,12 +14,7 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 500 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
-}
+using testutil::WaitFor;
 
 // New window flags give a widget a new native window, which QWidget::winId()
 // does not always report; the QWindow does.

@@ -16,12 +16,7 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 500 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
-}
+using testutil::WaitFor;
 
 QString KeyName(int key)
 {
