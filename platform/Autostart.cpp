@@ -9,6 +9,14 @@
 
 namespace plat {
 
+QString AutostartDir()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/autostart");
+}
+
 namespace {
 
 QString EntryPath(const QString& name)
@@ -21,22 +29,15 @@ bool EnsureDir()
     return QDir().mkpath(AutostartDir());
 }
 
-} // namespace
-
-QString AutostartDir()
-{
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/autostart");
-}
-
+// Whether `name` can name an entry: not empty, and holding neither "/", NUL
+// nor "..", so that NAME.desktop stays inside the autostart folder.
 bool IsValidAutostartName(const QString& name)
 {
     return !name.isEmpty() && !name.contains(u'/') && !name.contains(QChar(u'\0'))
            && !name.contains(QStringLiteral(".."));
 }
 
+// Desktop-entry string escaping: \\, \n, \t, \r.
 QString EscapeDesktopValue(const QString& value)
 {
     QString out;
@@ -82,6 +83,8 @@ QString UnescapeDesktopValue(const QString& value)
     }
     return out;
 }
+
+} // namespace
 
 bool WriteAutostartEntry(const QString& name, const QString& command)
 {

@@ -9,10 +9,6 @@ namespace plat {
 // ~/.config/autostart when that variable is unset, empty or not absolute.
 QString AutostartDir();
 
-// Whether `name` can name an entry: not empty, and holding neither "/", NUL
-// nor "..", so that NAME.desktop stays inside the autostart folder.
-bool IsValidAutostartName(const QString& name);
-
 // Writes NAME.desktop starting `command` at logon (its Exec line), replacing
 // an earlier entry of that name; creates the folder when needed. False for an
 // invalid name or when the file cannot be written.
@@ -26,9 +22,5 @@ bool RemoveAutostartEntry(const QString& name);
 // has no Exec line; nothing for an invalid name or when the folder cannot be
 // created or the entry cannot be read.
 std::optional<QString> ReadAutostartEntry(const QString& name);
-
-// Desktop-entry string escaping (\\, \n, \t, \r), exposed for the tests.
-QString EscapeDesktopValue(const QString& value);
-QString UnescapeDesktopValue(const QString& value);
 
 } // namespace plat

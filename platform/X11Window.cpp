@@ -188,12 +188,8 @@ protected:
 bool X11WindowExists(unsigned long window)
 {
     Display* dpy = X11AppDisplay();
-    if (!dpy || window == 0)
-        return false;
-    TX11ErrorTrap trap(dpy);
     XWindowAttributes attrs;
-    const Status ok = XGetWindowAttributes(dpy, window, &attrs);
-    return !trap.Failed() && ok != 0;
+    return dpy && window != 0 && WindowExists(dpy, window, attrs);
 }
 
 std::optional<QRect> X11WindowFrameRect(unsigned long window)

@@ -244,11 +244,6 @@ void TXMLNode::SetChildValue(const QString& name, const QString& value)
     child.SetText(value);
 }
 
-bool TXMLNode::HasAttribute(const QString& name) const
-{
-    return FNode && xmlHasProp(FNode, X(name.toUtf8())) != nullptr;
-}
-
 QString TXMLNode::Attribute(const QString& name) const
 {
     return FNode ? TakeX(xmlGetProp(FNode, X(name.toUtf8()))) : QString();

@@ -15,9 +15,7 @@ public:
     TXMLNode() = default;
     explicit TXMLNode(_xmlNode* node) : FNode(node) {}
 
-    bool IsNull() const { return FNode == nullptr; }
     explicit operator bool() const { return FNode != nullptr; }
-    _xmlNode* Handle() const { return FNode; }
 
     // Tag name, with its prefix when it has one.
     QString NodeName() const;
@@ -43,7 +41,6 @@ public:
     // Sets the text of the child `name`, adding the child when it is missing.
     void SetChildValue(const QString& name, const QString& value);
 
-    bool HasAttribute(const QString& name) const;
     QString Attribute(const QString& name) const;
     void SetAttribute(const QString& name, const QString& value);
 
