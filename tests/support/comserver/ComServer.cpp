@@ -1,6 +1,7 @@
 // A tiny shared library standing in for an in-process server. Built once
-// with the registration entries and once without; each entry notes its call
-// in the file named by RALVINOR_COMSERVER_LOG.
+// with the registration entries and once without (then it exports nothing);
+// each entry notes its call in the file named by RALVINOR_COMSERVER_LOG.
+#ifdef RALVINOR_WITH_ENTRIES
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +23,6 @@ void Note(const char* what)
 
 extern "C" {
 
-#ifdef RALVINOR_WITH_ENTRIES
 __attribute__((visibility("default"))) long DllRegisterServer()
 {
     Note("register");
@@ -34,12 +34,6 @@ __attribute__((visibility("default"))) long DllUnregisterServer()
     Note("unregister");
     return 0;
 }
-#endif
-
-__attribute__((visibility("default"))) int ComServerLoaded()
-{
-    Note("loaded");
-    return 1;
-}
 
 } // extern "C"
+#endif

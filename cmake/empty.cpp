@@ -1,1 +1,0 @@
-// Keeps a layer library buildable while it holds headers only.
