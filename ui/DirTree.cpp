@@ -10,7 +10,6 @@
 #include <QStorageInfo>
 #include <QStyle>
 
-#include <algorithm>
 
 namespace {
 
@@ -100,10 +99,13 @@ void TDirTree::AddSubfolders(QTreeWidgetItem* item, const QString& path)
 {
     // Folders and links to folders, hidden ones left out, in the order the
     // file list uses for files.
-    QStringList names = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return plat::NtfsLess(a, b); });
-    for (const QString& name : names)
+    const plat::TDirListing found = plat::FindEntries(path, QStringLiteral("*"));
+    for (std::size_t i = 0; i < found.Count(); ++i) {
+        if ((found.Items[i].Attr & (plat::faDirectory | plat::faHidden | plat::faSysFile)) != plat::faDirectory)
+            continue;
+        const QString name = found.Name(i).toString();
         AddFolder(item, name, JoinPath(path, name), FFolderIcon);
+    }
 }
 
 void TDirTree::FillChildren(QTreeWidgetItem* item)
