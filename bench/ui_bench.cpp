@@ -25,36 +25,20 @@
 #include <QTabWidget>
 
 #include <cstdlib>
-#include <ctime>
 #include <functional>
 #include <vector>
 
 namespace {
 
-// Best of `runs` timings of `f` in this thread's CPU time, in milliseconds:
-// on a shared machine wall-clock figures swing with the neighbours' load.
-double BestCpuMs(int runs, const std::function<void()>& f)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        timespec t0{}, t1{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t0);
-        f();
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t1);
-        best = std::min(best, (t1.tv_sec - t0.tv_sec) * 1e3 + (t1.tv_nsec - t0.tv_nsec) / 1e6);
-    }
-    return best;
-}
+struct TPlanCase {
+    const char* Name;
+    std::function<void(TMainForm&)> Choose;
+};
 
 struct TCase {
     const char* Name;
     std::function<void(TMainForm&)> Choose;    // picks the operation in the window
     std::function<QString(TRenameFile&, int)> Engine;
-};
-
-struct TPlanCase {
-    const char* Name;
-    std::function<void(TMainForm&)> Choose;
 };
 
 void Run(int count)
@@ -123,8 +107,8 @@ void Run(int count)
         const std::string what = std::string(" reload+preview ") + c.Name + " " + tag;
         const double engineMs = bench::BestMs(5, enginePass);
         const double windowMs = bench::BestMs(5, windowPass);
-        const double engineCpu = BestCpuMs(5, enginePass);
-        const double windowCpu = BestCpuMs(5, windowPass);
+        const double engineCpu = bench::BestCpuMs(5, enginePass);
+        const double windowCpu = bench::BestCpuMs(5, windowPass);
         if (form.FileList()->rowCount() != count || form.FileList()->Preview(count - 1) != out.back())
             std::fprintf(stderr, "the window's preview differs from the engine's\n");
         bench::Report("engine" + what + " (baseline)", engineMs);
@@ -175,10 +159,10 @@ void Run(int count)
         };
         form.PlanPreview = false;
         const double aloneMs = bench::BestMs(9, previewPass);
-        const double aloneCpu = BestCpuMs(9, previewPass);
+        const double aloneCpu = bench::BestCpuMs(9, previewPass);
         form.PlanPreview = true;
         const double planMs = bench::BestMs(9, previewPass);
-        const double planCpu = BestCpuMs(9, previewPass);
+        const double planCpu = bench::BestCpuMs(9, previewPass);
         const std::string what = std::string(" ") + c.Name + " " + tag;
         bench::Report("window preview" + what + " (baseline)", aloneMs);
         bench::Report("window preview+plan" + what, planMs, aloneMs);

@@ -2,25 +2,13 @@
 
 #include "ui/Application.h"
 #include "ui/LinkLabel.h"
+#include "ui/Placement.h"
 #include "ui/ProductInfo.h"
 #include "ui/SkinForm.h"
 #include "ui/Skinctrldm.h"
 
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-
-template <typename T>
-T* Place(QWidget* parent, const char* name, int left, int top)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    w->move(left, top);
-    return w;
-}
-
-} // namespace
 
 TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner)
 {

@@ -12,6 +12,7 @@
 #include "ui/Application.h"
 #include "ui/DirTree.h"
 #include "ui/FileListModel.h"
+#include "ui/Placement.h"
 #include "ui/RenameTexts.h"
 #include "ui/SkinForm.h"
 #include "ui/Skinctrldm.h"
@@ -50,17 +51,6 @@ namespace {
 // A number wider than this could never be part of a file name (NAME_MAX is
 // 255 bytes); padding stops here instead of building gigabyte strings.
 constexpr int MaxNumberWidth = 256;
-
-template <typename T>
-T* Place(QWidget* parent, const char* name, int left, int top, int width = -1, int height = -1)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    w->move(left, top);
-    if (width >= 0)
-        w->resize(width, height >= 0 ? height : w->sizeHint().height());
-    return w;
-}
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, int left, int top, const QString& text)
 {

@@ -404,7 +404,7 @@ TEST_P(OperationTest, PreviewShowsWhatTheEngineComputes)
     EXPECT_EQ(NamesIn(dir), before);   // a preview never touches the disk
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCode, OperationTest, ::testing::Range(0, 12),
+INSTANTIATE_TEST_SUITE_P(EveryCode, OperationTest, ::testing::Range(0, int(OpCases().size())),
                          [](const ::testing::TestParamInfo<int>& info) { return std::string(OpCases()[info.param].Name); });
 
 // ---- Pages and radio buttons -------------------------------------------------
