@@ -129,4 +129,9 @@ int ClosedLoopbackPort()
     return port;
 }
 
+QString ClosedLoopbackUrl(const QString& path)
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()) + path;
+}
+
 } // namespace testutil

@@ -17,6 +17,15 @@ struct THttpReply {
     bool Chunked = false; // send without Content-Length
 };
 
+// A 200 reply carrying `body` as `type`.
+inline THttpReply TextReply(const QByteArray& body, const QByteArray& type = "text/plain")
+{
+    THttpReply r;
+    r.Body = body;
+    r.ContentType = type;
+    return r;
+}
+
 struct THttpRequest {
     QByteArray Target;    // as sent, query included
     QByteArray Path;      // the target without its query
@@ -52,5 +61,7 @@ private:
 
 // A loopback port that nothing listens on (bound, then released).
 int ClosedLoopbackPort();
+// "http://127.0.0.1:<such a port>" followed by `path`.
+QString ClosedLoopbackUrl(const QString& path = QStringLiteral("/"));
 
 } // namespace testutil

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -31,6 +34,53 @@ inline void OnNextModal(std::function<void(QWidget*)> answer)
         answer(modal);
     });
     timer->start();
+}
+
+// What a message box showed, and whether one was seen at all.
+struct TBoxSeen {
+    bool Seen = false;
+    QString Title;
+    QString Text;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QStringList Buttons;
+    QString DefaultButton;
+    QWidget* Parent = nullptr;
+    bool Topmost = false;
+};
+
+inline void ReadBox(const QMessageBox& box, TBoxSeen* seen)
+{
+    seen->Seen = true;
+    seen->Title = box.windowTitle();
+    seen->Text = box.text();
+    seen->Icon = box.icon();
+    for (QAbstractButton* b : box.buttons())
+        seen->Buttons << b->text();
+    seen->DefaultButton = box.defaultButton() ? box.defaultButton()->text() : QString();
+    seen->Parent = box.parentWidget();
+    seen->Topmost = box.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// Answers the next message box by clicking the button of `which`, recording
+// what it showed into `seen`.
+inline void AnswerBox(QMessageBox::StandardButton which, TBoxSeen* seen)
+{
+    OnNextModal([which, seen](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box) {
+            ADD_FAILURE() << "the modal window is no message box";
+            w->close();
+            return;
+        }
+        ReadBox(*box, seen);
+        QAbstractButton* button = box->button(which);
+        if (!button) {
+            ADD_FAILURE() << "the box has no such button";
+            box->reject();
+            return;
+        }
+        button->click();
+    });
 }
 
 } // namespace testutil

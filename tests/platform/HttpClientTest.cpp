@@ -13,14 +13,6 @@ using testutil::TLoopbackServer;
 
 namespace {
 
-THttpReply Text(const QByteArray& body, const QByteArray& type = "text/plain")
-{
-    THttpReply r;
-    r.Body = body;
-    r.ContentType = type;
-    return r;
-}
-
 THttpReply Redirect(const QByteArray& location)
 {
     THttpReply r;
@@ -63,9 +55,9 @@ TEST(HttpClientTest, DecodesByDeclaredCharsetElseUtf8)
 TEST(HttpClientTest, GetsTextAndBytes)
 {
     TLoopbackServer server;
-    server.Reply("/gbk", Text("\xD6\xD0\xCE\xC4", "text/plain; charset=GBK"));
+    server.Reply("/gbk", testutil::TextReply("\xD6\xD0\xCE\xC4", "text/plain; charset=GBK"));
     const QByteArray binary("\x00\x01\xFF\xD8 bytes\r\n", 11);
-    server.Reply("/bin", Text(binary, "image/jpeg"));
+    server.Reply("/bin", testutil::TextReply(binary, "image/jpeg"));
 
     THttpClient http;
     EXPECT_EQ(http.Get(server.Url("/gbk")), QStringLiteral("中文"));
@@ -80,7 +72,7 @@ TEST(HttpClientTest, ErrorStatusRaisesWithTheStatus)
 {
     TLoopbackServer server;
     for (int status : {400, 404, 500, 503}) {
-        THttpReply r = Text("error page");
+        THttpReply r = testutil::TextReply("error page");
         r.Status = status;
         server.Reply("/e", r);
         THttpClient http;
@@ -101,7 +93,7 @@ TEST(HttpClientTest, ErrorStatusRaisesWithTheStatus)
 TEST(HttpClientTest, ConnectionRefusedRaises)
 {
     THttpClient http;
-    const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(testutil::ClosedLoopbackPort());
+    const QString url = testutil::ClosedLoopbackUrl();
     try {
         http.Get(url);
         ADD_FAILURE() << "no exception";
@@ -114,7 +106,7 @@ TEST(HttpClientTest, ConnectionRefusedRaises)
 TEST(HttpClientTest, FollowsAtMostFiveWebRedirects)
 {
     TLoopbackServer server;
-    server.Reply("/target", Text("arrived"));
+    server.Reply("/target", testutil::TextReply("arrived"));
     // /r5 -> /r4 -> ... -> /r1 -> /target is five redirects; /r6 is one more.
     server.Reply("/r1", Redirect("/target"));
     for (int i = 2; i <= 6; ++i)
@@ -133,8 +125,8 @@ TEST(HttpClientTest, BodyOverTheLimitFails)
 {
     TLoopbackServer server;
     const QByteArray body(1000, 'x');
-    server.Reply("/sized", Text(body));
-    THttpReply chunked = Text(body);
+    server.Reply("/sized", testutil::TextReply(body));
+    THttpReply chunked = testutil::TextReply(body);
     chunked.Chunked = true; // no Content-Length: the limit must hold while reading
     server.Reply("/chunked", chunked);
 
@@ -154,9 +146,9 @@ TEST(HttpClientTest, TimeoutAndAbortRaise)
     std::shared_future<void> released = release->get_future().share();
     server.Handle("/slow", [released](const testutil::THttpRequest&) {
         released.wait();
-        return Text("late");
+        return testutil::TextReply("late");
     });
-    server.Reply("/fast", Text("ok"));
+    server.Reply("/fast", testutil::TextReply("ok"));
 
     THttpClient http;
     http.SetTimeout(100);

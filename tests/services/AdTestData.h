@@ -28,13 +28,7 @@ inline QByteArray GifPicture()
     return QByteArray(reinterpret_cast<const char*>(gif), sizeof gif);
 }
 
-inline THttpReply Body(const QByteArray& body, const QByteArray& type = "text/plain")
-{
-    THttpReply r;
-    r.Body = body;
-    r.ContentType = type;
-    return r;
-}
+using testutil::TextReply;
 
 // "{site}" in `text` becomes the server's root address (without "/").
 inline QByteArray Config(const TLoopbackServer& server, QByteArray text)

@@ -19,17 +19,17 @@ class AdImageDatesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Server.Reply("/a.jpg", Body(EncodedPicture("JPG"), "image/jpeg"));
-        Server.Reply("/b.gif", Body(GifPicture(), "image/gif"));
-        Server.Reply("/c.bmp", Body(EncodedPicture("BMP"), "image/bmp"));
-        Server.Reply("/empty", Body(QByteArray()));
+        Server.Reply("/a.jpg", TextReply(EncodedPicture("JPG"), "image/jpeg"));
+        Server.Reply("/b.gif", TextReply(GifPicture(), "image/gif"));
+        Server.Reply("/c.bmp", TextReply(EncodedPicture("BMP"), "image/bmp"));
+        Server.Reply("/empty", TextReply(QByteArray()));
         THttpReply missing;
         missing.Status = 404;
         Server.Reply("/missing.jpg", missing);
         Dates.AdUrl = Server.Url(QStringLiteral("/ad/ad_cfg.php?id=rename"));
     }
 
-    void Serve(const QByteArray& config) { Server.Reply("/ad/ad_cfg.php", Body(Config(Server, config))); }
+    void Serve(const QByteArray& config) { Server.Reply("/ad/ad_cfg.php", TextReply(Config(Server, config))); }
 
     // Link and picture presence of every entry, e.g. "one.example/+ -".
     QString Summary() const
@@ -130,24 +130,24 @@ TEST_F(AdImageDatesTest, FailedConfigurationLeavesTheList)
     Dates.Execute();
     const QString before = Summary();
 
-    THttpReply error = Body(Config(Server, "[set]\nflag=zqad\ncount=0\n"));
+    THttpReply error = TextReply(Config(Server, "[set]\nflag=zqad\ncount=0\n"));
     error.Status = 500;
     Server.Reply("/ad/ad_cfg.php", error);
     Dates.Execute();
     EXPECT_EQ(Summary(), before);
 
-    Server.Reply("/ad/ad_cfg.php", Body(QByteArray()));
+    Server.Reply("/ad/ad_cfg.php", TextReply(QByteArray()));
     Dates.Execute();
     EXPECT_EQ(Summary(), before);
 
     // A valid configuration padded beyond 1 MiB is dropped as a failure.
     QByteArray big = "[set]\nflag=zqad\ncount=0\n";
     big += QByteArray(TQelAdImageDates::MaxConfigBytes, ';');
-    Server.Reply("/ad/ad_cfg.php", Body(big));
+    Server.Reply("/ad/ad_cfg.php", TextReply(big));
     Dates.Execute();
     EXPECT_EQ(Summary(), before);
 
-    Dates.AdUrl = QStringLiteral("http://127.0.0.1:%1/ad/ad_cfg.php").arg(ClosedLoopbackPort());
+    Dates.AdUrl = testutil::ClosedLoopbackUrl(QStringLiteral("/ad/ad_cfg.php"));
     Dates.Execute();
     EXPECT_EQ(Summary(), before);
 }
@@ -156,7 +156,7 @@ TEST_F(AdImageDatesTest, OversizedPictureIsDropped)
 {
     QByteArray huge = EncodedPicture("BMP");
     huge.append(QByteArray(TQelAdImageDate::MaxImageBytes, '\0'));
-    Server.Reply("/huge.bmp", Body(huge, "image/bmp"));
+    Server.Reply("/huge.bmp", TextReply(huge, "image/bmp"));
     Serve("[set]\nflag=zqad\ncount=2\n"
           "[ad0]\nimage_url={site}/huge.bmp\nimage_format=bmp\nlink_url=a\n"
           "[ad1]\nimage_url={site}/c.bmp\nimage_format=bmp\nlink_url=b\n");
@@ -180,8 +180,8 @@ TEST_F(AdImageDatesTest, DecoderRejectionEndsTheLoadAtThatEntry)
     const qint32 side = 30000;
     memcpy(bomb.data() + 18, &side, 4);
     memcpy(bomb.data() + 22, &side, 4);
-    Server.Reply("/bomb.bmp", Body(bomb, "image/bmp"));
-    Server.Reply("/garbage.jpg", Body("not a picture at all", "image/jpeg"));
+    Server.Reply("/bomb.bmp", TextReply(bomb, "image/bmp"));
+    Server.Reply("/garbage.jpg", TextReply("not a picture at all", "image/jpeg"));
 
     for (const char* bad : {"{site}/garbage.jpg\nimage_format=jpg", "{site}/bomb.bmp\nimage_format=bmp",
                             "{site}/b.gif\nimage_format=jpg"}) {

@@ -27,8 +27,8 @@ class AdImageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Server.Reply("/red.jpg", Body(EncodedPicture("JPG", Qt::red), "image/jpeg"));
-        Server.Reply("/blue.bmp", Body(EncodedPicture("BMP", Qt::blue), "image/bmp"));
+        Server.Reply("/red.jpg", TextReply(EncodedPicture("JPG", Qt::red), "image/jpeg"));
+        Server.Reply("/blue.bmp", TextReply(EncodedPicture("BMP", Qt::blue), "image/bmp"));
         FOld = qel::SetShellOpenHandler([this](const QString& file, const QString&, const QString&) { Opened.append(file); });
     }
     void TearDown() override
@@ -37,7 +37,7 @@ protected:
         qel::SetShellOpenHandler(FOld);
     }
 
-    void Serve(const QByteArray& config) { Server.Reply("/ad/ad_cfg.php", Body(Config(Server, config))); }
+    void Serve(const QByteArray& config) { Server.Reply("/ad/ad_cfg.php", TextReply(Config(Server, config))); }
 
     // A banner with short intervals, reading this server's configuration.
     std::unique_ptr<TQelAdImage> MakeBanner()
@@ -168,7 +168,7 @@ TEST_F(AdImageTest, StaysHiddenWithoutAds)
     }
     // No site at all.
     auto banner = MakeBanner();
-    banner->SetAdUrl(QStringLiteral("http://127.0.0.1:%1/ad/ad_cfg.php").arg(ClosedLoopbackPort()));
+    banner->SetAdUrl(testutil::ClosedLoopbackUrl(QStringLiteral("/ad/ad_cfg.php")));
     banner->Execute();
     ASSERT_TRUE(WaitUntil([&] { return !banner->IsLoading(); }));
     EXPECT_FALSE(banner->IsLoaded());
@@ -188,7 +188,7 @@ TEST_F(AdImageTest, WithoutThreadExecuteReturnsWhenAllIsFetched)
 
 TEST_F(AdImageTest, DecoderErrorLeavesTheBannerHiddenAndStartsNoNewLoad)
 {
-    Server.Reply("/garbage.jpg", Body("not a picture", "image/jpeg"));
+    Server.Reply("/garbage.jpg", TextReply("not a picture", "image/jpeg"));
     Serve("[set]\nflag=zqad\ncount=2\n"
           "[ad0]\nimage_url={site}/red.jpg\nimage_format=jpg\n"
           "[ad1]\nimage_url={site}/garbage.jpg\nimage_format=jpg\n");
@@ -253,7 +253,7 @@ TEST_F(AdImageTest, DestroyedWhileLoadingIsSafe)
     Server.Handle("/ad/ad_cfg.php", [&, released](const THttpRequest&) {
         asked = true;
         released.wait();
-        return Body(Config(Server, kThreeAds));
+        return TextReply(Config(Server, kThreeAds));
     });
     QPointer<TQelAdImage> watch;
     {

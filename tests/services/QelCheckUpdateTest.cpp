@@ -1,6 +1,7 @@
 #include "services/QelCheckUpdate.h"
 
 #include "common/LoopbackServer.h"
+#include "common/ModalUtil.h"
 #include "platform/HttpClient.h"
 #include "support/QelFile.h"
 
@@ -15,37 +16,8 @@ using testutil::TLoopbackServer;
 
 namespace {
 
-THttpReply Text(const QByteArray& body)
-{
-    THttpReply r;
-    r.Body = body;
-    return r;
-}
-
-struct TBoxSeen {
-    bool Shown = false;
-    QString Caption;
-    QString Text;
-};
-
-// Answers the next modal box with `button` and notes what it showed.
-void AnswerNextBox(TBoxSeen& seen, QMessageBox::StandardButton button)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, &seen, button] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        seen.Shown = true;
-        seen.Caption = box->windowTitle();
-        seen.Text = box->text();
-        box->button(button)->click();
-    });
-    poll->start();
-}
+using testutil::AnswerBox;
+using testutil::TBoxSeen;
 
 class CheckUpdateTest : public ::testing::Test {
 protected:
@@ -71,7 +43,7 @@ private:
 
 TEST_F(CheckUpdateTest, RequestTargetByteForByte)
 {
-    Server.Reply("/ver.php", Text("0"));
+    Server.Reply("/ver.php", testutil::TextReply("0"));
     Check.Execute();
     ASSERT_EQ(Server.Requests().size(), 1);
     EXPECT_EQ(Server.Requests().front().Target, QByteArray("/ver.php?id=rename&&ver=2011-09-12"));
@@ -87,7 +59,7 @@ TEST_F(CheckUpdateTest, OnlyTheExactReplyOneIsANewVersion)
         {" 1", false}, {"1 ", false}, {"01", false}, {"\xEF\xBC\x91", false} /* fullwidth 1 */,
     };
     for (const Case& c : cases) {
-        Server.Reply("/ver.php", Text(c.reply));
+        Server.Reply("/ver.php", testutil::TextReply(c.reply));
         int fired = 0;
         QObject* sender = &Check;
         Check.OnNewVersion = [&](QObject* s) {
@@ -105,18 +77,18 @@ TEST_F(CheckUpdateTest, OnlyTheExactReplyOneIsANewVersion)
 
 TEST_F(CheckUpdateTest, QuestionOpensTheSiteOnOkOnly)
 {
-    Server.Reply("/ver.php", Text("1"));
+    Server.Reply("/ver.php", testutil::TextReply("1"));
     TBoxSeen seen;
-    AnswerNextBox(seen, QMessageBox::Cancel);
+    AnswerBox(QMessageBox::Cancel, &seen);
     Check.Execute();
-    EXPECT_TRUE(seen.Shown);
-    EXPECT_EQ(seen.Caption, QStringLiteral("询问"));
+    EXPECT_TRUE(seen.Seen);
+    EXPECT_EQ(seen.Title, QStringLiteral("询问"));
     EXPECT_EQ(seen.Text, QStringLiteral("有新版本软件是否查看？"));
     EXPECT_TRUE(Opened.isEmpty());
 
     Check.SetMessage(QStringLiteral("去看看？"));
     seen = TBoxSeen();
-    AnswerNextBox(seen, QMessageBox::Ok);
+    AnswerBox(QMessageBox::Ok, &seen);
     Check.Execute();
     EXPECT_EQ(seen.Text, QStringLiteral("去看看？"));
     EXPECT_EQ(Opened, QStringList {QStringLiteral("http://www.ralvinor.example/")});
@@ -124,14 +96,14 @@ TEST_F(CheckUpdateTest, QuestionOpensTheSiteOnOkOnly)
 
 TEST_F(CheckUpdateTest, GotoThatIsNoWebAddressIsNotOpened)
 {
-    Server.Reply("/ver.php", Text("1"));
+    Server.Reply("/ver.php", testutil::TextReply("1"));
     for (const QString& target : {QStringLiteral("/usr/bin/xterm"), QStringLiteral("file:///etc/passwd"),
                                   QStringLiteral("javascript:alert(1)"), QString()}) {
         Check.SetGoto(target);
         TBoxSeen seen;
-        AnswerNextBox(seen, QMessageBox::Ok);
+        AnswerBox(QMessageBox::Ok, &seen);
         Check.Execute();
-        EXPECT_TRUE(seen.Shown);
+        EXPECT_TRUE(seen.Seen);
         EXPECT_TRUE(Opened.isEmpty()) << target.toStdString();
     }
 }
@@ -140,11 +112,11 @@ TEST_F(CheckUpdateTest, FailedRequestRaisesBeforeAnything)
 {
     int fired = 0;
     Check.OnNewVersion = [&](QObject*) { ++fired; };
-    THttpReply error = Text("1");
+    THttpReply error = testutil::TextReply("1");
     error.Status = 500;
     Server.Reply("/ver.php", error);
     EXPECT_THROW(Check.Execute(), EHttpError);
-    Check.SetUrl(QStringLiteral("http://127.0.0.1:%1/ver.php").arg(testutil::ClosedLoopbackPort()));
+    Check.SetUrl(testutil::ClosedLoopbackUrl(QStringLiteral("/ver.php")));
     EXPECT_THROW(Check.Execute(), EHttpError);
     EXPECT_EQ(fired, 0);
 }

@@ -14,7 +14,7 @@ TEST(QelNetTest, ProbeTrueForAListeningPortFalseForAClosedOne)
 {
     TLoopbackServer server;
     const QString open = server.Url(QStringLiteral("/any/path.php?id=1&&x=2"));
-    const QString closed = QStringLiteral("http://127.0.0.1:%1/").arg(testutil::ClosedLoopbackPort());
+    const QString closed = testutil::ClosedLoopbackUrl();
 
     EXPECT_TRUE(qel::CheckNetPass(open));
     EXPECT_TRUE(qel::CheckInternetConnection(open));
@@ -46,7 +46,7 @@ TEST(QelNetTest, RunNetProbeLeavesTheResultInTheFlags)
     EXPECT_TRUE(flags.Passed.load());
     EXPECT_FALSE(flags.Checking.load());
 
-    qel::RunNetProbe(flags, QStringLiteral("http://127.0.0.1:%1/").arg(testutil::ClosedLoopbackPort()));
+    qel::RunNetProbe(flags, testutil::ClosedLoopbackUrl());
     EXPECT_FALSE(flags.Passed.load());
     EXPECT_FALSE(flags.Checking.load());
 }

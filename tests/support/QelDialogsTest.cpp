@@ -29,28 +29,14 @@ using testutil::OnNextModal;
 
 enum class TAnswer { Ok, Cancel, Enter, Escape, CloseBox };
 
-struct TSeen {
-    QString Title, Text;
-    QMessageBox::Icon Icon = QMessageBox::NoIcon;
-    QStringList Buttons;
-    QString Default;
-    QWidget* Parent = nullptr;
-    bool Topmost = false;
-};
+using TSeen = testutil::TBoxSeen;
 
 void Answer(TAnswer how, TSeen* seen)
 {
     OnNextModal([how, seen](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         ASSERT_NE(box, nullptr);
-        seen->Title = box->windowTitle();
-        seen->Text = box->text();
-        seen->Icon = box->icon();
-        for (QAbstractButton* b : box->buttons())
-            seen->Buttons << b->text();
-        seen->Default = box->defaultButton() ? box->defaultButton()->text() : QString();
-        seen->Parent = box->parentWidget();
-        seen->Topmost = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        testutil::ReadBox(*box, seen);
         switch (how) {
         case TAnswer::Ok:
             box->button(QMessageBox::Ok)->click();
@@ -103,7 +89,7 @@ TEST_F(QelDialogs, EachBoxHasItsCaptionIconButtonsAndDefault)
         EXPECT_EQ(seen.Text, QStringLiteral("h")) << c.Name;
         EXPECT_EQ(seen.Icon, c.Icon) << c.Name;
         EXPECT_EQ(seen.Buttons, c.Buttons) << c.Name;
-        EXPECT_EQ(seen.Default, QString::fromUtf8(c.Default)) << c.Name;
+        EXPECT_EQ(seen.DefaultButton, QString::fromUtf8(c.Default)) << c.Name;
         EXPECT_EQ(seen.Parent, &Main) << c.Name << ": owned by the main window";
         EXPECT_TRUE(seen.Topmost) << c.Name;
     }

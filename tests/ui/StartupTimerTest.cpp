@@ -17,17 +17,6 @@
 
 namespace {
 
-// No test of this program may reach the product's real site: unless a test
-// says otherwise, every probe answers "unreachable" without probing.
-class TNoNetwork : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        qel::SetNetCheckHandler([](const QString&) { return false; });
-    }
-};
-const auto* const kNoNetwork = ::testing::AddGlobalTestEnvironment(new TNoNetwork);
-
 // Counts the probes the window starts and how many run at once.
 struct TProbeCounter {
     std::atomic<int> Started{0};
@@ -139,8 +128,8 @@ TEST_F(StartupTimerTest, OnceTheSiteAnswersBannerAndUpdateCheckStartExactlyOnce)
 TEST_F(StartupTimerTest, AnUnreachableSiteAfterTheProbeIsSilent)
 {
     Probes.Answer = true;
-    Form->NetTargets.AdUrl = QStringLiteral("http://127.0.0.1:%1/ad").arg(testutil::ClosedLoopbackPort());
-    Form->NetTargets.Url = QStringLiteral("http://127.0.0.1:%1/ver.php").arg(testutil::ClosedLoopbackPort());
+    Form->NetTargets.AdUrl = testutil::ClosedLoopbackUrl(QStringLiteral("/ad"));
+    Form->NetTargets.Url = testutil::ClosedLoopbackUrl(QStringLiteral("/ver.php"));
     ASSERT_TRUE(testutil::WaitFor([&] { return !Form->tmrAdTimer->isActive(); }, 10000));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
