@@ -6,16 +6,6 @@
 
 #include <cstring>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#ifndef FS_CASEFOLD_FL
-#define FS_CASEFOLD_FL 0x40000000
-#endif
-
 namespace {
 
 // Four code units at a time, each block mixed by one multiplication: names
@@ -333,43 +323,4 @@ TRenamePlan PlanRenames(const QStringList& oldNames, const QStringList& newNames
     TRenamePlanner planner;
     planner.SetFolder(folderNames, oldNames, caseInsensitive, maxNameBytes);
     return planner.Plan(newNames);
-}
-
-namespace {
-
-bool SameFile(const QByteArray& a, const QByteArray& b)
-{
-    struct stat sa {}, sb {};
-    return stat(a.constData(), &sa) == 0 && stat(b.constData(), &sb) == 0 && sa.st_dev == sb.st_dev
-           && sa.st_ino == sb.st_ino;
-}
-
-} // namespace
-
-bool IsCaseInsensitiveFolder(const QString& dir, const QStringList& folderNames)
-{
-    QString folder = dir;
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
-    for (const QString& name : folderNames) {
-        const QString other = name.toUpper() != name ? name.toUpper() : name.toLower();
-        if (other == name || other.size() != name.size())
-            continue;
-        if (folderNames.contains(other))
-            return false;   // both spellings are separate entries
-        return SameFile(QFile::encodeName(folder + name), QFile::encodeName(folder + other));
-    }
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    const bool folded = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_CASEFOLD_FL);
-    ::close(fd);
-    return folded;
-}
-
-int MaxNameBytes(const QString& dir)
-{
-    const long n = ::pathconf(QFile::encodeName(dir.isEmpty() ? QStringLiteral(".") : dir).constData(), _PC_NAME_MAX);
-    return n > 0 && n < 65536 ? int(n) : 255;
 }

@@ -184,12 +184,3 @@ private:
     TTable FFresh;                         // new names that may be taken twice -> the first row
     TRenamePlan FPass;
 };
-
-// Whether names in `dir` are compared without regard to case. Tells from the
-// folder's own files where one has a letter (its other-case spelling resolves
-// to the same file and no entry is spelled that way), otherwise from the
-// folder's case-folding flag. Writes nothing.
-bool IsCaseInsensitiveFolder(const QString& dir, const QStringList& folderNames);
-
-// The longest file name, in bytes, that the file system of `dir` takes.
-int MaxNameBytes(const QString& dir);

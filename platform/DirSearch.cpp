@@ -95,6 +95,12 @@ unsigned AttrOf(int dirFd, const char* name, unsigned char type, bool wantSize, 
     return attr;
 }
 
+// "" is the working folder.
+DIR* OpenFolder(const QString& dir)
+{
+    return opendir(dir.isEmpty() ? "." : QFile::encodeName(dir).constData());
+}
+
 // Appends an entry's name as the program spells it: most names are ASCII
 // and need no decoding.
 void AppendName(QString& to, const char* name)
@@ -111,8 +117,7 @@ void AppendName(QString& to, const char* name)
 QStringList ListNames(const QString& dir)
 {
     QStringList names;
-    const QByteArray path = dir.isEmpty() ? QByteArray(".") : QFile::encodeName(dir);
-    DIR* d = opendir(path.constData());
+    DIR* d = OpenFolder(dir);
     if (!d)
         return names;
     while (dirent* e = readdir(d)) {
@@ -149,8 +154,7 @@ bool NtfsLess(QStringView a, QStringView b)
 TDirListing FindEntries(const QString& dir, const QString& mask, bool wantSize)
 {
     TDirListing found;
-    const QByteArray path = dir.isEmpty() ? QByteArray(".") : QFile::encodeName(dir);
-    DIR* d = opendir(path.constData());
+    DIR* d = OpenFolder(dir);
     if (!d)
         return found;
     const int fd = dirfd(d);

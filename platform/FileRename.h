@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace plat {
@@ -22,5 +23,14 @@ int LastRenameError();
 
 // The system's text for an errno value.
 QString ErrorText(int err);
+
+// Whether names in `dir` are compared without regard to case. Tells from the
+// folder's own files where one has a letter (its other-case spelling resolves
+// to the same file and no entry is spelled that way), otherwise from the
+// folder's case-folding flag. Writes nothing.
+bool IsCaseInsensitiveFolder(const QString& dir, const QStringList& folderNames);
+
+// The longest file name, in bytes, that the file system of `dir` takes.
+int MaxNameBytes(const QString& dir);
 
 } // namespace plat

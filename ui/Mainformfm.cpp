@@ -418,7 +418,7 @@ void TMainForm::IndexFolder()
     // the files the filter leaves out too.
     const QString dir = FRenameFiles->GetItem(0)->Dir;
     const QStringList names = plat::ListNames(dir);
-    FPlanner.SetFolder(names, FFileList->FileNames(), IsCaseInsensitiveFolder(dir, names), MaxNameBytes(dir));
+    FPlanner.SetFolder(names, FFileList->FileNames(), plat::IsCaseInsensitiveFolder(dir, names), plat::MaxNameBytes(dir));
 }
 
 void TMainForm::FillFileList()

@@ -2,6 +2,7 @@
 
 #include "common/TestUtil.h"
 #include "engine/Renamefile.h"
+#include "platform/FileRename.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -235,7 +236,7 @@ TEST(RenamePlan, PredictsTheRealApplyPass)
             newNames << op(*set.GetItem(i), false, unused);
         }
         const QStringList before = NamesIn(d);
-        const auto plan = PlanRenames(oldNames, newNames, before, IsCaseInsensitiveFolder(d, before));
+        const auto plan = PlanRenames(oldNames, newNames, before, plat::IsCaseInsensitiveFolder(d, before));
 
         QStringList expectedAfter = before;
         for (int i = 0; i < set.GetCount(); ++i) {
